@@ -1,0 +1,22 @@
+#!/bin/sh
+# Runs each libFuzzer target of the fuzz preset for a while (default 15 s),
+# starting from the seeds in tests/fuzz/corpus/<target>. New inputs go to a
+# scratch corpus under build/, so the checkout stays unchanged. A crash or a
+# sanitizer report fails the script and leaves the input under build/fuzz/.
+#
+#   scripts/fuzz.sh [seconds]
+set -eu
+cd "$(dirname "$0")/.."
+seconds=${1:-15}
+build=build/fuzz
+
+for fuzzer in "$build"/tests/*_fuzz; do
+    name=$(basename "$fuzzer")
+    scratch="$build/corpus/$name"
+    mkdir -p "$scratch"
+    echo "== $name: ${seconds} s"
+    "$fuzzer" -max_total_time="$seconds" -print_final_stats=0 -artifact_prefix="$build/$name-" \
+        "$scratch" "tests/fuzz/corpus/$name" 2>"$build/$name.log" ||
+        { tail -40 "$build/$name.log"; exit 1; }
+    grep -E '^#[0-9]+.*DONE' "$build/$name.log" || tail -1 "$build/$name.log"
+done

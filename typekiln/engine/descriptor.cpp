@@ -1,0 +1,84 @@
+#include "descriptor.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "file_system.h"
+#include "generation_settings.h"
+#include "shift_jis.h"
+
+int32_t characterSlot(uint16_t code) {
+    if (code <= 0x00FF)
+        return code;
+    if (code >= 0x8041 && code <= 0x9FFF)
+        return code - 0x8041;
+    if (code >= 0xC082 && code <= 0xEEFF)
+        return code - 0xC082;
+    if (code >= 0xEF00 && code <= 0xFC4E)
+        return code - 0xCA23;
+    return kNoSlot;
+}
+
+void clearDescriptorHeader(DescriptorHeader& header) {
+    std::memset(&header, 0, sizeof header);
+    std::memcpy(header.magic, "GFD", 4);
+    for (uint16_t& slot : header.slots)
+        slot = kEmptySlot;
+}
+
+void formatPageName(const char* outName, int32_t page, char field[kPageNameBytes]) {
+    const char* separator = findLastSeparator(outName);
+    const char* baseName = separator ? separator + 1 : outName;
+    char name[kMaxPathBytes + 16];
+    std::snprintf(name, sizeof name, "%s_%02d", baseName, page);
+    std::memset(field, 0, kPageNameBytes);
+    std::memcpy(field, name, std::min<size_t>(std::strlen(name), kPageNameBytes));
+}
+
+bool encodeDescriptor(const DescriptorHeader& header,
+                      const char* outName,
+                      const GlyphRecord* records,
+                      ByteBuffer& out) {
+    const size_t size = size_t{kDescriptorHeaderBytes} + size_t{kPageNameBytes} * header.pageCount +
+                        size_t{kGlyphRecordBytes} * header.glyphCount;
+    if (!reserveBytes(out, size))
+        return false;
+
+    putBytes(out, header.magic, sizeof header.magic);
+    put8(out, header.fontSize);
+    put8(out, header.pageCount);
+    put16(out, header.pageWidth);
+    put16(out, header.pageHeight);
+    put16(out, header.glyphCount);
+    for (uint16_t slot : header.slots)
+        put16(out, slot);
+
+    for (int32_t page = 0; page < header.pageCount; ++page) {
+        char field[kPageNameBytes];
+        formatPageName(outName, page, field);
+        putBytes(out, field, sizeof field);
+    }
+
+    for (int32_t i = 0; i < header.glyphCount; ++i) {
+        const GlyphRecord& r = records[i];
+        put8(out, r.page);
+        put8(out, static_cast<uint8_t>(r.leftBearing));
+        put8(out, r.cellWidth);
+        put8(out, static_cast<uint8_t>(r.rightBearing));
+        put16(out, static_cast<uint16_t>(r.left));
+        put16(out, static_cast<uint16_t>(r.top));
+        put16(out, static_cast<uint16_t>(r.right));
+        put16(out, static_cast<uint16_t>(r.bottom));
+    }
+    return isComplete(out);
+}
+
+bool writeDescriptor(const char* fileName,
+                     const DescriptorHeader& header,
+                     const char* outName,
+                     const GlyphRecord* records) {
+    ByteBuffer bytes;
+    return encodeDescriptor(header, outName, records, bytes) &&
+           writeWholeFile(fileName, bytes.bytes, bytes.size);
+}

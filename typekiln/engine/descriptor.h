@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+
+#include "byte_buffer.h"
+
+// The font descriptor (".gfd"): the index that goes with the page images.
+// Little-endian, three sections back to back:
+//   header, 25,700 bytes: "GFD\0", font size (u8), page count (u8), page
+//       width and height (u16 each), glyph count (u16), then 12,844 slots
+//       (u16 each): the glyph number of the character in that slot, or 0xFFFF;
+//   page names, 32 bytes per page: "<outName>_%02d" without folder, zero
+//       filled, cut to 32 bytes without terminator when longer;
+//   glyph records, 12 bytes per glyph (GlyphRecord, in glyph number order).
+// A reader finds a character by computing characterSlot of its Shift-JIS code.
+
+constexpr int32_t kSlotCount = 12844;
+constexpr uint16_t kEmptySlot = 0xFFFF;
+constexpr int32_t kNoSlot = -1;
+constexpr int32_t kDescriptorHeaderBytes = 25700;
+constexpr int32_t kPageNameBytes = 32;
+constexpr int32_t kGlyphRecordBytes = 12;
+
+// The slot of a character code (0 .. 12,843), or kNoSlot when the code has
+// none. The rule is part of the file format: readers compute it the same way.
+int32_t characterSlot(uint16_t code);
+
+// Where one glyph lies, in output pixels of its page (x right, y down).
+// left..right x top..bottom (right and bottom exclusive) is the glyph's cell:
+// its image with one pixel of margin each side, and its row's full height.
+struct GlyphRecord {
+    uint8_t page;
+    int8_t leftBearing;   // A width
+    uint8_t cellWidth;    // image width plus the two margin pixels
+    int8_t rightBearing;  // C width
+    int16_t left;
+    int16_t top;
+    int16_t right;
+    int16_t bottom;
+};
+
+struct DescriptorHeader {
+    char magic[4];
+    uint8_t fontSize;
+    uint8_t pageCount;
+    uint16_t pageWidth;
+    uint16_t pageHeight;
+    uint16_t glyphCount;
+    uint16_t slots[kSlotCount];
+};
+
+// The header at the start of a run: magic set, counts zero, every slot empty.
+void clearDescriptorHeader(DescriptorHeader& header);
+
+// The 32-byte name field of a page: "%s_%02d" from the output name (the part
+// after its last backslash) and the page number, zero filled, cut to 32 bytes.
+void formatPageName(const char* outName, int32_t page, char field[kPageNameBytes]);
+
+// The whole descriptor file: the header, header.pageCount page names and
+// header.glyphCount records.
+bool encodeDescriptor(const DescriptorHeader& header,
+                      const char* outName,
+                      const GlyphRecord* records,
+                      ByteBuffer& out);
+
+// Writes it to `fileName`, replacing an existing file. Returns false when the
+// file cannot be created or written.
+bool writeDescriptor(const char* fileName,
+                     const DescriptorHeader& header,
+                     const char* outName,
+                     const GlyphRecord* records);

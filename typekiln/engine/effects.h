@@ -1,0 +1,27 @@
+#pragma once
+
+#include "generation_settings.h"
+#include "surface.h"
+
+// The glyph effects and the supersampling reduction. All three work in
+// sampled pixels on a glyph whose alpha is 0 or 255 everywhere, replace the
+// surface in place (re-created at its new size) and report nothing.
+
+// Outline ("エッジ") of edgeSize output pixels in edgeColor: the glyph grows
+// by sample * edgeSize pixels on every side, and is laid back over its
+// outline. The last of several growth steps cuts the corners. Does nothing
+// when edgeOn is clear.
+void applyEdge(const GlyphOptions& options, Surface& glyph);
+
+// Extrusion ("押し出し") of bevelSize output pixels in bevelColor, toward the
+// numeric-keypad direction bevelDirection; the face is laid over the swept
+// body. Codes 0 and 5 extrude in place, and so does any code outside 0 to 9
+// (a run refuses such codes before it starts). Does nothing when bevelOn is
+// clear.
+void applyBevel(const GlyphOptions& options, Surface& glyph);
+
+// Reduces an image drawn at `sample` times the output resolution by
+// averaging sample x sample blocks: colour is the plain mean of the covered
+// samples, alpha the coverage of the whole block (samples beyond the image
+// count as transparent). Does nothing when sample is 1 or less.
+void reduceSamples(Surface& surface, const GlyphOptions& options);

@@ -1,0 +1,55 @@
+#include "settings_check.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Sampled page edges stay far inside the int32 layout arithmetic.
+constexpr int64_t kMaxSampledPageEdge = 32768;
+// A scale is applied as a 16.16 fixed-point value.
+constexpr float kMaxAspect = 32767.0f;
+
+bool isPageSizeIndex(int32_t index) {
+    return index >= 0 && index < kPageSizeCount;
+}
+
+bool isUsableAspect(float aspect) {
+    return std::isfinite(aspect) && aspect > 0.0f && aspect <= kMaxAspect;
+}
+
+}  // namespace
+
+const char* findSettingsProblem(const GenerationSettings& settings) {
+    const GlyphOptions& glyph = settings.glyphOptions;
+    if (std::strlen(settings.outName) > kMaxOutNameBytes)
+        return "データ名が長すぎます";
+    if (!isPageSizeIndex(settings.pageWidthIndex))
+        return "テクスチャの横幅の指定が正しくありません";
+    if (!isPageSizeIndex(settings.pageHeightIndex))
+        return "テクスチャの縦幅の指定が正しくありません";
+    if (glyph.sample < 1)
+        return "サンプリング数は1以上にしてください";
+    const int32_t largestPage =
+        pageSizes[settings.pageWidthIndex > settings.pageHeightIndex ? settings.pageWidthIndex
+                                                                     : settings.pageHeightIndex];
+    if (int64_t{largestPage} * glyph.sample > kMaxSampledPageEdge)
+        return "サンプリング数が大きすぎます";
+    if (glyph.size < 1)
+        return "サイズは1以上にしてください";
+    if (glyph.size > pageSizes[kPageSizeCount - 1])
+        return "サイズが大きすぎます";
+    if (!isUsableAspect(glyph.aspectX) || !isUsableAspect(glyph.aspectY))
+        return "サイズ倍率が正しくありません";
+    if (glyph.edgeOn && glyph.edgeSize < 0)
+        return "エッジのサイズが正しくありません";
+    if (glyph.bevelOn && glyph.bevelSize < 0)
+        return "押し出しのサイズが正しくありません";
+    if (glyph.bevelOn && (glyph.bevelDirection < 0 || glyph.bevelDirection > 9))
+        return "押し出しの方向が正しくありません";
+    const int64_t margin =
+        (glyph.edgeOn ? 2 * int64_t{glyph.edgeSize} : 0) + (glyph.bevelOn ? int64_t{glyph.bevelSize} : 0);
+    if (margin >= glyph.size)
+        return "エッジと押し出しのサイズが大きすぎます\nサイズより小さくしてください";
+    return nullptr;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "generation_settings.h"
+
+// Settings that the option parser stores unchecked but that no run can use:
+// page sizes without a page, a sampling factor the reduction cannot divide
+// by, a glyph that the effect margin shrinks to nothing, a degenerate scale,
+// an unknown extrusion direction, negative effect sizes, and output names
+// too long for the page file names. Returns the message that names the wrong
+// setting (Japanese, for a message box captioned "Error"), or nullptr when a
+// run may start. Every run is checked first.
+const char* findSettingsProblem(const GenerationSettings& settings);
+
+// The longest output name whose file names still fit their 256-byte buffers:
+// "<name>_<page>.bmp.tga" with a three-digit page number.
+constexpr int kMaxOutNameBytes = 255 - 12;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+
+// The few file-system calls the engine makes. Names are byte strings in the
+// system code page; relative names are taken from the current directory.
+
+// Creates `name` anew (an existing file is replaced), shared for reading, and
+// writes `size` bytes into it. Returns false when the file cannot be created
+// or not every byte reaches it; a file that was not completely written is
+// removed, so that no truncated output is left behind.
+bool writeWholeFile(const char* name, const void* bytes, size_t size);
+
+// Copies the current directory into `buffer` (NUL-terminated) and returns its
+// length in bytes, or 0 when it cannot be read or does not fit.
+size_t getCurrentFolder(char* buffer, size_t bufferSize);
+
+// Makes `path` the process's current directory. Returns false on failure.
+bool setCurrentFolder(const char* path);
