@@ -6,6 +6,7 @@
 
 #include "reference_reduction.h"
 #include "surface.h"
+#include "surface_pixels.h"
 
 namespace {
 
@@ -18,18 +19,6 @@ void fill(Surface& s, const std::vector<uint32_t>& pixels, int width, int height
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             s.setPixel(x, y, pixels[static_cast<size_t>(y) * width + x]);
-}
-
-std::vector<uint32_t> pixelsOf(const Surface& s) {
-    std::vector<uint32_t> out;
-    for (int y = 0; y < s.getHeight(); ++y) {
-        for (int x = 0; x < s.getWidth(); ++x) {
-            uint32_t p;
-            s.getPixel(x, y, &p);
-            out.push_back(p);
-        }
-    }
-    return out;
 }
 
 // Pixels drawn from a small set of channel values, so that ranges and sort

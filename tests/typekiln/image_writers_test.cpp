@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "reference_reduction.h"
+#include "surface_pixels.h"
 #include "test_files.h"
 
 namespace {
@@ -26,18 +27,6 @@ void drawF(Surface& page) {
         page.setPixel(x, 1, argb(255, 255, 0, 0));
     for (int x = 2; x <= 3; ++x)
         page.setPixel(x, 3, argb(128, 255, 0, 0));
-}
-
-std::vector<uint32_t> pixelsOf(const Surface& s) {
-    std::vector<uint32_t> out;
-    for (int y = 0; y < s.getHeight(); ++y) {
-        for (int x = 0; x < s.getWidth(); ++x) {
-            uint32_t p;
-            s.getPixel(x, y, &p);
-            out.push_back(p);
-        }
-    }
-    return out;
 }
 
 }  // namespace
