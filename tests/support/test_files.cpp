@@ -58,6 +58,10 @@ bool fileExists(const std::string& path) {
     return fs::exists(path);
 }
 
+void createFolder(const std::string& path) {
+    fs::create_directory(path);
+}
+
 uint32_t readU16(const std::vector<uint8_t>& bytes, size_t offset) {
     return bytes.at(offset) | bytes.at(offset + 1) << 8;
 }

@@ -36,6 +36,7 @@ private:
 std::vector<uint8_t> readFileBytes(const std::string& path);
 void writeFileBytes(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
+void createFolder(const std::string& path);
 
 // Little-endian field readers for checking file bytes.
 uint32_t readU16(const std::vector<uint8_t>& bytes, size_t offset);

@@ -17,3 +17,6 @@ size_t getCurrentFolder(char* buffer, size_t bufferSize);
 
 // Makes `path` the process's current directory. Returns false on failure.
 bool setCurrentFolder(const char* path);
+
+// Deletes the file `name`. Returns false when it cannot be deleted.
+bool removeFile(const char* name);

@@ -45,3 +45,7 @@ size_t getCurrentFolder(char* buffer, size_t bufferSize) {
 bool setCurrentFolder(const char* path) {
     return chdir(path) == 0;
 }
+
+bool removeFile(const char* name) {
+    return unlink(name) == 0;
+}

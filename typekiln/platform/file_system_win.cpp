@@ -43,3 +43,7 @@ size_t getCurrentFolder(char* buffer, size_t bufferSize) {
 bool setCurrentFolder(const char* path) {
     return SetCurrentDirectoryA(path) != 0;
 }
+
+bool removeFile(const char* name) {
+    return DeleteFileA(name) != 0;
+}

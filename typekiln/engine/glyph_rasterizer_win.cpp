@@ -1,0 +1,169 @@
+#include "glyph_rasterizer_win.h"
+
+#include "effects.h"
+#include "page_memory.h"
+#include "shift_jis.h"
+
+namespace {
+
+// 16.16 fixed point, as the glyph transform takes it, from a value already
+// multiplied by 65536 and truncated.
+FIXED toFixed(int32_t value) {
+    FIXED fixed;
+    fixed.fract = static_cast<WORD>(value & 0xFFFF);
+    fixed.value = static_cast<short>(value >> 16);
+    return fixed;
+}
+
+MAT2 scaleTransform(double scaleX, double scaleY) {
+    MAT2 m = {};
+    m.eM11 = toFixed(static_cast<int32_t>(scaleX * 65536.0));
+    m.eM22 = toFixed(static_cast<int32_t>(scaleY * 65536.0));
+    return m;
+}
+
+TextMetrics toTextMetrics(const TEXTMETRICA& tm) {
+    TextMetrics m;
+    m.tmHeight = tm.tmHeight;
+    m.tmAscent = tm.tmAscent;
+    m.tmDescent = tm.tmDescent;
+    m.tmInternalLeading = tm.tmInternalLeading;
+    m.tmExternalLeading = tm.tmExternalLeading;
+    m.tmAveCharWidth = tm.tmAveCharWidth;
+    m.tmMaxCharWidth = tm.tmMaxCharWidth;
+    m.tmWeight = tm.tmWeight;
+    m.tmOverhang = tm.tmOverhang;
+    m.tmDigitizedAspectX = tm.tmDigitizedAspectX;
+    m.tmDigitizedAspectY = tm.tmDigitizedAspectY;
+    m.tmFirstChar = tm.tmFirstChar;
+    m.tmLastChar = tm.tmLastChar;
+    m.tmDefaultChar = tm.tmDefaultChar;
+    m.tmBreakChar = tm.tmBreakChar;
+    m.tmItalic = tm.tmItalic;
+    m.tmUnderlined = tm.tmUnderlined;
+    m.tmStruckOut = tm.tmStruckOut;
+    m.tmPitchAndFamily = tm.tmPitchAndFamily;
+    m.tmCharSet = tm.tmCharSet;
+    return m;
+}
+
+HDC deviceContextOf(const GlyphOptions& options) {
+    return static_cast<HDC>(options.deviceContext);
+}
+
+// The effect margin in output pixels: the edge grows the image on both
+// sides, the extrusion on one.
+int32_t effectMargin(const GlyphOptions& options) {
+    return (options.edgeOn ? 2 * options.edgeSize : 0) + (options.bevelOn ? options.bevelSize : 0);
+}
+
+void releaseGlyphFont(GlyphOptions& options, HWND window) {
+    HDC dc = deviceContextOf(options);
+    SelectObject(dc, static_cast<HGDIOBJ>(options.previousFont));
+    DeleteObject(static_cast<HGDIOBJ>(options.font));
+    ReleaseDC(window, dc);
+}
+
+}  // namespace
+
+void createGlyphFont(GlyphOptions& options, HWND window) {
+    (void)window;  // the device context was taken from it already
+    HDC dc = deviceContextOf(options);
+    HFONT font = CreateFontA(options.sample * options.size, 0, 0, 0, options.bold ? FW_HEAVY : FW_DONTCARE,
+                             options.italic ? TRUE : FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, options.face);
+    options.font = font;
+    options.previousFont = SelectObject(dc, font);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    options.textMetrics = toTextMetrics(metrics);
+}
+
+DWORD getGlyphBitmap(GlyphOptions& options,
+                     HDC dc,
+                     UINT code,
+                     GLYPHMETRICS* unshrunk,
+                     GLYPHMETRICS* shrunk,
+                     uint8_t** bitmap) {
+    *bitmap = nullptr;
+    const MAT2 full = scaleTransform(options.aspectX, options.aspectY);
+    GetGlyphOutlineA(dc, code, GGO_BITMAP, unshrunk, 0, nullptr, &full);
+
+    const double shrink = static_cast<double>(options.size - effectMargin(options)) / options.size;
+    const MAT2 shrunkTransform = scaleTransform(shrink * static_cast<double>(options.aspectX),
+                                                shrink * static_cast<double>(options.aspectY));
+    const DWORD size = GetGlyphOutlineA(dc, code, GGO_BITMAP, shrunk, 0, nullptr, &shrunkTransform);
+    if (size == 0 || size == GDI_ERROR)
+        return 0;
+    *bitmap = static_cast<uint8_t*>(allocatePages(size));
+    if (!*bitmap)
+        return 0;
+    GetGlyphOutlineA(dc, code, GGO_BITMAP, shrunk, size, *bitmap, &shrunkTransform);
+    return size;
+}
+
+void expandGlyphBitmap(const GlyphOptions& options,
+                       int32_t rows,
+                       int32_t columns,
+                       Surface& glyph,
+                       const uint8_t* bitmap,
+                       int32_t pitch) {
+    if (!glyph.create(columns, rows))
+        return;
+    uint32_t* pixels = nullptr;
+    int32_t width = 0;
+    glyph.lockPixels(&pixels, &width);
+    const uint32_t body = pixelFromPackedColour(options.color, 255);
+    // Never read past a row, whatever the pitch GDI's buffer size implies.
+    if (columns > pitch * 8)
+        columns = pitch * 8;
+    for (int32_t y = 0; y < rows; ++y) {
+        const uint8_t* row = bitmap + static_cast<size_t>(y) * pitch;
+        for (int32_t x = 0; x < columns; ++x) {
+            if (row[x / 8] & (0x80 >> (x % 8)))
+                pixels[static_cast<size_t>(y) * width + x] = body;
+        }
+    }
+}
+
+bool drawGlyphOutline(HWND window, Surface& glyph, GlyphOptions& options, const char* text) {
+    const UINT code = characterCode(text);
+    options.deviceContext = GetDC(window);
+    createGlyphFont(options, window);
+    HDC dc = deviceContextOf(options);
+
+    ABC abc = {};
+    GetCharABCWidthsA(dc, code, code, &abc);
+    options.abc = {abc.abcA, abc.abcB, abc.abcC};
+
+    GLYPHMETRICS unshrunk = {};
+    GLYPHMETRICS shrunk = {};
+    uint8_t* bitmap = nullptr;
+    const DWORD size = getGlyphBitmap(options, dc, code, &unshrunk, &shrunk, &bitmap);
+    if (size == 0) {
+        MessageBoxA(window, "ERROR Failed GetFontBuffer", "Error", MB_OK | MB_ICONERROR);
+        releaseGlyphFont(options, window);
+        return false;
+    }
+
+    const double inverse = 1.0 / static_cast<double>(options.aspectX);
+    options.abc.abcA = static_cast<int32_t>(options.abc.abcA * inverse);
+    options.abc.abcC = static_cast<int32_t>(options.abc.abcC * inverse);
+    options.abc.abcB = static_cast<uint32_t>(options.abc.abcB * static_cast<double>(options.aspectX));
+
+    const int32_t rows = static_cast<int32_t>(shrunk.gmBlackBoxY);
+    const int32_t pitch = rows > 0 ? static_cast<int32_t>(size / rows) & ~3 : 0;
+    expandGlyphBitmap(options, rows, static_cast<int32_t>(shrunk.gmBlackBoxX), glyph, bitmap, pitch);
+    releasePages(bitmap);
+
+    options.topOffset = options.textMetrics.tmAscent - unshrunk.gmptGlyphOrigin.y;
+    releaseGlyphFont(options, window);
+    return true;
+}
+
+void rasterizeGlyph(HWND window, Surface& glyph, GlyphOptions& options, const char* text) {
+    if (!drawGlyphOutline(window, glyph, options, text))
+        return;
+    applyEdge(options, glyph);
+    applyBevel(options, glyph);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "generation_settings.h"
+#include "surface.h"
+
+// Draws characters with GDI as one-bit glyph outlines at `sample` times the
+// font size. Every call creates, uses and gives back its own font and device
+// context. Results are in sampled pixels: the glyph image, and in the
+// working state of `options` the font's metrics, the ABC widths (A and C
+// divided by the horizontal scale, B multiplied by it) and topOffset, the
+// distance from the top of the font's cell to the glyph's black box.
+
+// The whole glyph: the outline in the body colour (alpha 0 or 255), then the
+// edge and the extrusion. `glyph` is the caller's new, empty surface;
+// `window` lends its device context and owns the error message.
+void rasterizeGlyph(HWND window, Surface& glyph, GlyphOptions& options, const char* text);
+
+// rasterizeGlyph without the effects. When GDI gives no bitmap (an empty
+// glyph) it shows "ERROR Failed GetFontBuffer", leaves `glyph` as it was and
+// the ABC widths unscaled, and returns false.
+bool drawGlyphOutline(HWND window, Surface& glyph, GlyphOptions& options, const char* text);
+
+// Creates the glyph font at sample * size, selects it into the device
+// context held in the working state, and reads its text metrics.
+void createGlyphFont(GlyphOptions& options, HWND window);
+
+// Reads the glyph's one-bit bitmap, shrunk so that the effects grow it back
+// to about `size`: `unshrunk` receives the metrics of the outline at the
+// font's scale, `shrunk` those of the bitmap. Returns the bitmap's size in
+// bytes and hands out a buffer from the page allocator (the caller releases
+// it), or returns 0 with *bitmap null when there is none.
+DWORD getGlyphBitmap(GlyphOptions& options,
+                     HDC deviceContext,
+                     UINT code,
+                     GLYPHMETRICS* unshrunk,
+                     GLYPHMETRICS* shrunk,
+                     uint8_t** bitmap);
+
+// Makes `glyph` columns x rows, every set bit of the bitmap a pixel in the
+// body colour. Rows are `pitch` bytes apart, most significant bit leftmost.
+void expandGlyphBitmap(const GlyphOptions& options,
+                       int32_t rows,
+                       int32_t columns,
+                       Surface& glyph,
+                       const uint8_t* bitmap,
+                       int32_t pitch);

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+
+#include "descriptor.h"
+#include "generation_settings.h"
+#include "surface.h"
+
+// How glyphs are packed onto texture pages: row by row, each row
+// size + 2 output pixels high, each glyph in a cell one output pixel wider
+// than its image on both sides. Layout works in sampled pixels (output
+// pixels times `sample`); the records hold output pixels.
+
+constexpr int32_t kMaxPages = 256;
+// The descriptor counts pages in one byte, so a run may fill at most 255.
+constexpr int32_t kMaxWrittenPages = 255;
+constexpr int32_t kMaxRowsPerPage = 4096;
+constexpr int32_t kMaxGlyphRecords = 65536;
+
+// The sizes a run derives from the settings, fixed for the whole run.
+struct PageGeometry {
+    int32_t sample;         // s
+    int32_t width;          // W, output pixels
+    int32_t height;         // H, output pixels
+    int32_t sampledWidth;   // W * s
+    int32_t sampledHeight;  // H * s
+    int32_t rowPitch;       // (size + 2) * s
+    int32_t rowsPerPage;    // sampledHeight / rowPitch
+};
+
+// For settings that passed findSettingsProblem().
+PageGeometry pageGeometry(const GenerationSettings& settings);
+
+struct TexturePage {
+    int32_t rowCount;
+    int32_t rowUsed[kMaxRowsPerPage];  // width taken from each row's left end
+    int32_t usedHeight;                // lowest bottom edge of any glyph image
+    Surface surface;                   // sampledWidth x sampledHeight while the run fills it
+};
+
+// The program-wide tables a run works in: reserved once, cleared by each run.
+struct WorkTables {
+    TexturePage* pages;         // kMaxPages
+    GlyphRecord* glyphRecords;  // kMaxGlyphRecords
+};
+
+// Reserves both tables from the page allocator. Returns false (nothing
+// reserved) when either is not granted.
+bool reserveWorkTables(WorkTables& tables);
+// Gives back what reserveWorkTables obtained, including page pixels.
+void releaseWorkTables(WorkTables& tables);
+// Empties every page: no rows, nothing used, no pixels.
+void clearPages(WorkTables& tables);
+
+// The first row of the page whose free width is at least `cellWidth`, or -1.
+int32_t findRow(const TexturePage& page, const PageGeometry& geometry, int32_t cellWidth);
+
+// The width a glyph takes from its row: its advance plus one output pixel on
+// each side. The advance is the image width, or `size` with fixed pitch.
+int32_t cellWidth(const GlyphOptions& options, int32_t glyphWidth);
+
+// Copies `glyph` into row `row` of the page and takes its cell from the row.
+// The image hangs from the line's ascent (topOffset) but is lifted when it
+// would reach into the row's bottom margin; with fixed pitch it is centred
+// in its cell. Returns the glyph's record: its cell in output pixels, whose
+// horizontal extent is the image with its margins (clipped to the page).
+GlyphRecord placeGlyph(TexturePage& page,
+                       int32_t pageNumber,
+                       int32_t row,
+                       const PageGeometry& geometry,
+                       const Surface& glyph,
+                       const GlyphOptions& options);

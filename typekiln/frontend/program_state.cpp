@@ -1,0 +1,10 @@
+#include "program_state.h"
+
+GenerationSettings generationSettings;
+CharacterList characterList;
+WorkTables workTables;
+HINSTANCE programInstance;
+
+void showError(HWND owner, const char* message) {
+    MessageBoxA(owner, message, "Error", MB_OK | MB_ICONSTOP);
+}

@@ -1,0 +1,89 @@
+#include "progress_window.h"
+
+#include <commctrl.h>
+#include <process.h>
+
+#include "font_generator.h"
+#include "glyph_rasterizer_win.h"
+#include "program_state.h"
+#include "resource.h"
+
+namespace {
+
+// Posted by the worker when the run is over; wParam is true when it succeeded.
+constexpr UINT WM_RUN_FINISHED = WM_APP + 1;
+constexpr INT_PTR kRunSucceeded = 2;
+constexpr INT_PTR kRunFailed = 3;
+
+HWND windowOf(void* handle) {
+    return static_cast<HWND>(handle);
+}
+
+void rasterize(void* handle, Surface& glyph, GlyphOptions& options, const char* text) {
+    rasterizeGlyph(windowOf(handle), glyph, options, text);
+}
+
+// Every move of the bar repaints it at once, which costs as much as drawing
+// a glyph, so the bar moves in steps of at least 1/200 of its range: no
+// coarser than its width in pixels shows. Only the worker touches these.
+constexpr int32_t kProgressSteps = 200;
+int32_t progressStep = 1;
+int32_t progressPending = 0;
+
+void setProgressRange(void* handle, int32_t count) {
+    progressStep = count / kProgressSteps > 1 ? count / kProgressSteps : 1;
+    progressPending = 0;
+    SendDlgItemMessageA(windowOf(handle), IDC_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, count));
+    SendDlgItemMessageA(windowOf(handle), IDC_PROGRESS, PBM_SETSTEP, progressStep, 0);
+}
+
+void stepProgress(void* handle) {
+    if (++progressPending < progressStep)
+        return;
+    progressPending = 0;
+    SendDlgItemMessageA(windowOf(handle), IDC_PROGRESS, PBM_STEPIT, 0, 0);
+}
+
+void reportFailure(void* handle, const char* message) {
+    showError(windowOf(handle), message);
+}
+
+// The worker thread: everything the run does happens here, so that the
+// progress window keeps painting.
+void __cdecl generationWorker(void* argument) {
+    HWND window = static_cast<HWND>(argument);
+    bool succeeded = false;
+    if (!characterList.load(generationSettings.inputPath)) {
+        showError(window, "入力ファイルが開けません");
+    } else {
+        const RunWindow runWindow = {window, rasterize, setProgressRange, stepProgress, reportFailure};
+        succeeded = FontGenerator::run(runWindow, generationSettings, characterList, workTables);
+    }
+    // The dialog is ended on its own thread, where its modal loop runs.
+    PostMessageA(window, WM_RUN_FINISHED, succeeded, 0);
+}
+
+INT_PTR CALLBACK progressWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            if (_beginthread(generationWorker, 0, window) == static_cast<uintptr_t>(-1)) {
+                showError(window, "作成を開始できません");
+                EndDialog(window, kRunFailed);
+            }
+            return TRUE;
+        case WM_RUN_FINISHED:
+            EndDialog(window, wParam ? kRunSucceeded : kRunFailed);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+bool runWithProgressWindow(HWND owner) {
+    const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    return DialogBoxParamA(programInstance, MAKEINTRESOURCEA(IDD_DIALOG_PROGRESS), owner,
+                           progressWindowProcedure, 0) == kRunSucceeded;
+}
