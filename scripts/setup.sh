@@ -10,6 +10,7 @@ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 googletest
 wine64 xvfb xauth
 locales fonts-ipafont-gothic
+python3 time
 "
 
 missing=""

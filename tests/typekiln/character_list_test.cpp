@@ -121,3 +121,11 @@ TEST(CharacterList, HoldsEveryDistinctCode) {
     EXPECT_EQ(codes.size(), singles + pairs);
     EXPECT_TRUE(std::is_sorted(codes.begin(), codes.end()));
 }
+
+TEST(CharacterList, TheExampleListHoldsAsciiKanaAndTheLevelOneKanji) {
+    auto list = std::make_unique<CharacterList>();
+    ASSERT_TRUE(list->load(EXAMPLES_FOLDER "/chars_jis_level1.txt"));
+    EXPECT_EQ(list->count(), 94 + 83 + 86 + 2965);
+    EXPECT_EQ(list->entries()[0].code, '!');
+    EXPECT_EQ(list->entries()[list->count() - 1].code, 0x9872);  // 腕, the last kanji of level 1
+}

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
+
+#include "reference_effects.h"
+#include "surface_pixels.h"
 
 namespace {
 
@@ -114,6 +118,34 @@ TEST(Edge, SizeZeroOrEdgeOffLeavesTheGlyph) {
         draw(s, {"#.", ".#"});
         applyEdge(o, s);
         EXPECT_EQ(picture(s), (std::vector<std::string>{"#.", ".#"}));
+    }
+}
+
+TEST(Edge, MatchesGrowingOnePixelAtATime) {
+    std::mt19937 random(11);
+    for (int sample = 1; sample <= 3; ++sample) {
+        for (int size = 1; size <= 3; ++size) {
+            for (int shape = 0; shape < 6; ++shape) {
+                std::uniform_int_distribution<int> side(1, 24);
+                std::uniform_int_distribution<int> coin(0, shape);  // sparse to dense
+                Surface glyph;
+                glyph.create(side(random), side(random));
+                for (int y = 0; y < glyph.getHeight(); ++y)
+                    for (int x = 0; x < glyph.getWidth(); ++x)
+                        if (coin(random) == 0)
+                            glyph.setPixel(x, y, 0xFF000000u | random() % 0xFFFFFF);
+                Surface reference;
+                reference.copyFrom(glyph);
+                GlyphOptions o = options(sample);
+                o.edgeOn = 1;
+                o.edgeSize = size;
+                o.edgeColor = random() & 0xFFFFFF;
+                applyEdge(o, glyph);
+                referenceApplyEdge(o, reference);
+                ASSERT_EQ(glyph.getWidth(), reference.getWidth());
+                ASSERT_EQ(pixelsOf(glyph), pixelsOf(reference)) << "sample " << sample << " size " << size;
+            }
+        }
     }
 }
 

@@ -9,8 +9,10 @@
 
 // Outline ("エッジ") of edgeSize output pixels in edgeColor: the glyph grows
 // by sample * edgeSize pixels on every side, and is laid back over its
-// outline. The last of several growth steps cuts the corners. Does nothing
-// when edgeOn is clear.
+// outline. The last of several growth steps cuts the corners. Every pixel
+// of the grown image takes the edge colour (transparent ones too), but for
+// the four corners of a multi-step outline, which stay transparent black.
+// Does nothing when edgeOn is clear.
 void applyEdge(const GlyphOptions& options, Surface& glyph);
 
 // Extrusion ("押し出し") of bevelSize output pixels in bevelColor, toward the
