@@ -11,22 +11,19 @@
 
 namespace {
 
-constexpr uint32_t argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
-    return a << 24 | r << 16 | g << 8 | b;
-}
-
 std::vector<uint8_t> bytesOf(const ByteBuffer& buffer) {
     return std::vector<uint8_t>(buffer.bytes, buffer.bytes + buffer.size);
 }
 
-// An asymmetric "F" in red on a transparent page: a flip or a red/blue swap shows.
+// An asymmetric "F" in red on a transparent page, its middle bar half
+// covered: a flip or a red/blue swap shows.
 void drawF(Surface& page) {
     for (int y = 1; y <= 6; ++y)
-        page.setPixel(1, y, argb(255, 255, 0, 0));
+        page.setPixel(1, y, 0xFFFF0000);
     for (int x = 2; x <= 4; ++x)
-        page.setPixel(x, 1, argb(255, 255, 0, 0));
+        page.setPixel(x, 1, 0xFFFF0000);
     for (int x = 2; x <= 3; ++x)
-        page.setPixel(x, 3, argb(128, 255, 0, 0));
+        page.setPixel(x, 3, 0x80FF0000);
 }
 
 }  // namespace
@@ -34,16 +31,12 @@ void drawF(Surface& page) {
 TEST(ImageWriters, WrittenHeightIsThePowerOfTwoAboveTheUsedRows) {
     Surface page;
     page.create(16, 256);
-    EXPECT_EQ(writtenHeight(page, 0), 256);
-    EXPECT_EQ(writtenHeight(page, -4), 256);
-    EXPECT_EQ(writtenHeight(page, 1), 1);
-    EXPECT_EQ(writtenHeight(page, 100), 128);
-    EXPECT_EQ(writtenHeight(page, 128), 128);
-    EXPECT_EQ(writtenHeight(page, 129), 256);
-    EXPECT_EQ(writtenHeight(page, 256), 256);
-    Surface odd;
-    odd.create(4, 100);
-    EXPECT_EQ(writtenHeight(odd, 99), 100);  // never more rows than the surface has
+    const int used[] = {0, -4, 1, 100, 128, 129, 256};
+    const int written[] = {256, 256, 1, 128, 128, 256, 256};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(writtenHeight(page, used[i]), written[i]) << used[i];
+    page.create(4, 100);
+    EXPECT_EQ(writtenHeight(page, 99), 100);  // never more rows than the surface has
 }
 
 TEST(ImageWriters, TgaStoresRowsFromTheTopWithGreyForTransparentPixels) {
@@ -51,25 +44,23 @@ TEST(ImageWriters, TgaStoresRowsFromTheTopWithGreyForTransparentPixels) {
     page.create(8, 8);
     drawF(page);
     ByteBuffer out;
-    ASSERT_TRUE(encodeTga32(page, 7, out));  // 7 used rows: 8 written
-    std::vector<uint8_t> bytes = bytesOf(out);
+    ASSERT_TRUE(encodeTga32(page, 7, out));
+    const std::vector<uint8_t> bytes = bytesOf(out);
     ASSERT_EQ(bytes.size(), 18u + 8 * 8 * 4);
-    const std::vector<uint8_t> header = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 8, 0, 32, 0x28};
-    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 18), header);
-    auto pixel = [&](int x, int y) {
-        size_t at = 18 + (static_cast<size_t>(y) * 8 + x) * 4;
-        return std::vector<uint8_t>(bytes.begin() + at, bytes.begin() + at + 4);
-    };
-    EXPECT_EQ(pixel(0, 0), (std::vector<uint8_t>{0x80, 0x80, 0x80, 0x00}));
-    EXPECT_EQ(pixel(4, 1), (std::vector<uint8_t>{0x00, 0x00, 0xFF, 0xFF}));  // blue, green, red, alpha
-    EXPECT_EQ(pixel(2, 3), (std::vector<uint8_t>{0x00, 0x00, 0xFF, 128}));   // partial alpha kept
-    EXPECT_EQ(pixel(1, 6), (std::vector<uint8_t>{0x00, 0x00, 0xFF, 0xFF}));
-    EXPECT_EQ(pixel(4, 6), (std::vector<uint8_t>{0x80, 0x80, 0x80, 0x00}));
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 18),
+              (std::vector<uint8_t>{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 8, 0, 32, 0x28}));
+    auto pixel = [&](int x, int y) { return readU32(bytes, 18 + (static_cast<size_t>(y) * 8 + x) * 4); };
+    EXPECT_EQ(pixel(0, 0), 0x00808080u);  // stored as 80 80 80 00
+    EXPECT_EQ(pixel(4, 1), 0xFFFF0000u);  // stored as blue, green, red, alpha
+    EXPECT_EQ(pixel(2, 3), 0x80FF0000u);  // partial alpha kept
+    EXPECT_EQ(pixel(1, 6), 0xFFFF0000u);
 }
 
-TEST(ImageWriters, PageFileSizesFollowTheWrittenHeight) {
+TEST(ImageWriters, PageFilesReplaceOldOnesAndFollowTheWrittenHeight) {
     TemporaryFolder folder;
     CurrentFolderScope scope(folder.path());
+    for (const char* name : {"four.bmp", "four.bmp.tga", "page.tga"})
+        writeFileBytes(name, std::string(200000, 'x'));
     Surface page;
     page.create(256, 256);
     drawF(page);
@@ -81,14 +72,10 @@ TEST(ImageWriters, PageFileSizesFollowTheWrittenHeight) {
     EXPECT_EQ(readU32(four, 2), 16502u);
     EXPECT_EQ(readU32(four, 10), 118u);
     EXPECT_EQ(readU32(four, 22), 128u);
-    EXPECT_EQ(readU16(four, 28), 4u);
-    const std::vector<uint8_t> eight = readFileBytes("eight.bmp");
-    EXPECT_EQ(eight.size(), 33846u);
-    EXPECT_EQ(readU32(eight, 10), 1078u);
-    EXPECT_EQ(readFileBytes("page.tga").size(), 131090u);
-    EXPECT_EQ(readFileBytes("four.bmp.tga").size(), 131090u);
-    EXPECT_EQ(readFileBytes("eight.bmp.tga").size(), 131090u);
-    EXPECT_FALSE(fileExists(folder.file("page.tga.tga")));
+    EXPECT_EQ(readFileBytes("eight.bmp").size(), 33846u);
+    for (const char* name : {"page.tga", "four.bmp.tga", "eight.bmp.tga"})
+        EXPECT_EQ(readFileBytes(name).size(), 131090u);
+    EXPECT_FALSE(fileExists("page.tga.tga"));
 }
 
 TEST(ImageWriters, BmpStoresTheLowestRowFirstAndItsCopyTheTopRowFirst) {
@@ -101,13 +88,11 @@ TEST(ImageWriters, BmpStoresTheLowestRowFirstAndItsCopyTheTopRowFirst) {
     const int blue = page.paletteIndex(0xFF0000FF, 8);
     const int red = page.paletteIndex(0xFFFF0000, 8);
     ASSERT_TRUE(page.storePalette());
-    ByteBuffer bmp;
-    ASSERT_TRUE(encodePalettedBmp(page, 8, 0, bmp));
-    EXPECT_EQ(bmp.bytes[1078], blue);                             // first stored row: the bottom one
-    EXPECT_EQ(bmp.bytes[1078 + 3 * 8], red);                      // last stored row: the top one
-    EXPECT_EQ(readU32(bytesOf(bmp), 54 + 4 * red), 0xFFFF0000u);  // palette keeps the alpha byte
-    ByteBuffer copy;
-    ASSERT_TRUE(encodePaletteTga32(page, 8, 0, copy));
+    ByteBuffer bmp, copy;
+    ASSERT_TRUE(encodePalettedBmp(page, 8, 0, bmp) && encodePaletteTga32(page, 8, 0, copy));
+    EXPECT_EQ(bmp.bytes[1078], blue);
+    EXPECT_EQ(bmp.bytes[1078 + 3 * 8], red);
+    EXPECT_EQ(readU32(bytesOf(bmp), 54 + 4 * red), 0xFFFF0000u);  // the palette keeps its alpha byte
     EXPECT_EQ(readU32(bytesOf(copy), 18), 0xFFFF0000u);
     EXPECT_EQ(readU32(bytesOf(copy), 18 + 4), Surface::kTransparentKey);  // the key's own entry, not grey
     EXPECT_EQ(readU32(bytesOf(copy), 18 + 3 * 8 * 4), 0xFF0000FFu);
@@ -115,24 +100,22 @@ TEST(ImageWriters, BmpStoresTheLowestRowFirstAndItsCopyTheTopRowFirst) {
 
 TEST(ImageWriters, PalettedFilesMatchTheStraightforwardWriterByteForByte) {
     std::mt19937 random(99);
-    std::uniform_int_distribution<int> channel(0, 3);
-    std::uniform_int_distribution<int> alpha(0, 255);
+    std::uniform_int_distribution<uint32_t> channel(0, 3), alpha(0, 255);
     for (int bits : {4, 8}) {
-        const int width = 32, height = 32, used = 20;
-        std::vector<uint32_t> pixels(width * height);
+        std::vector<uint32_t> pixels(32 * 32);
         for (auto& p : pixels)
-            p = argb(alpha(random), channel(random) * 85, channel(random) * 85, 255);
+            p = alpha(random) << 24 | channel(random) * 85 << 16 | channel(random) * 85 << 8 | 255;
         Surface page;
-        page.create(width, height);
-        for (int i = 0; i < width * height; ++i)
-            page.setPixel(i % width, i / width, pixels[i]);
-
-        const ReferenceReduction reference = referenceReduce(pixels, width, height, bits);
+        page.create(32, 32);
+        for (int i = 0; i < 32 * 32; ++i)
+            page.setPixel(i % 32, i / 32, pixels[i]);
+        const ReferenceReduction reference = referenceReduce(pixels, 32, 32, bits);
         TemporaryFolder folder;
         const std::string name = folder.file("page.bmp");
-        ASSERT_TRUE(bits == 4 ? page.writeBmp4(name.c_str(), used) : page.writeBmp8(name.c_str(), used));
-        EXPECT_EQ(readFileBytes(name), referenceBmpFile(reference, bits, width, 32)) << bits << " bits";
-        EXPECT_EQ(readFileBytes(name + ".tga"), referenceBmpTgaCopy(reference, bits, width, 32)) << bits;
+        ASSERT_TRUE(bits == 4 ? page.writeBmp4(name.c_str(), 20) : page.writeBmp8(name.c_str(), 20));
+        EXPECT_EQ(readFileBytes(name), referenceBmpFile(reference, bits, 32, 32)) << bits << " bits";
+        EXPECT_EQ(readFileBytes(name + ".tga"), referenceBmpTgaCopy(reference, bits, 32, 32))
+            << bits << " bits";
         EXPECT_EQ(pixelsOf(page), reference.pixels);  // the page keeps its quantised pixels
     }
 }
@@ -140,44 +123,21 @@ TEST(ImageWriters, PalettedFilesMatchTheStraightforwardWriterByteForByte) {
 TEST(ImageWriters, OddWidthBmpRowsArePaddedToFourBytes) {
     Surface page;
     page.create(5, 2);
-    page.setPixel(4, 1, 0xFFFFFFFF);
     ASSERT_TRUE(page.buildHistogram(4) && page.buildIndexImage(4) && page.storePalette());
     ByteBuffer bmp;
     ASSERT_TRUE(encodePalettedBmp(page, 4, 0, bmp));
     EXPECT_EQ(bmp.size, 118u + 2 * 4);
-    EXPECT_EQ(readU32(bytesOf(bmp), 2), bmp.size);
 }
 
-TEST(ImageWriters, ExistingFilesAreReplaced) {
-    TemporaryFolder folder;
-    const std::string name = folder.file("font_00.bmp");
-    writeFileBytes(name, std::string(100000, 'x'));
-    writeFileBytes(name + ".tga", std::string(100000, 'x'));
-    Surface page;
-    page.create(128, 128);
-    ASSERT_TRUE(page.writeBmp4(name.c_str(), 1));
-    EXPECT_EQ(readFileBytes(name).size(), 118u + 64);
-    EXPECT_EQ(readFileBytes(name + ".tga").size(), 18u + 128 * 4);
-}
-
-TEST(ImageWriters, NothingIsWrittenFromAPageWithoutPixels) {
+TEST(ImageWriters, NothingIsWrittenFromMissingPixelsAndNoCopyFollowsAFailedBmp) {
     TemporaryFolder folder;
     Surface empty;
-    const std::string tga = folder.file("a.tga");
-    const std::string bmp = folder.file("a.bmp");
-    EXPECT_FALSE(empty.writeTga32(tga.c_str(), 0));
-    EXPECT_FALSE(empty.writeBmp8(bmp.c_str(), 0));
-    EXPECT_FALSE(fileExists(tga));
-    EXPECT_FALSE(fileExists(bmp));
-    EXPECT_FALSE(fileExists(bmp + ".tga"));
-}
-
-TEST(ImageWriters, ABmpThatCannotBeCreatedGetsNoCopy) {
-    TemporaryFolder folder;
+    EXPECT_FALSE(empty.writeTga32(folder.file("a.tga").c_str(), 0));
+    EXPECT_FALSE(empty.writeBmp8(folder.file("a.bmp").c_str(), 0));
     Surface page;
     page.create(128, 128);
-    const std::string name = folder.file("missing-folder/page.bmp");
-    EXPECT_FALSE(page.writeBmp8(name.c_str(), 0));
-    EXPECT_FALSE(page.writeTga32(folder.file("missing-folder/page.tga").c_str(), 0));
-    EXPECT_FALSE(fileExists(name + ".tga"));
+    createFolder(folder.file("b.bmp"));  // in the way of the BMP
+    EXPECT_FALSE(page.writeBmp8(folder.file("b.bmp").c_str(), 0));
+    for (const char* name : {"a.tga", "a.bmp", "a.bmp.tga", "b.bmp.tga"})
+        EXPECT_FALSE(fileExists(folder.file(name)));
 }

@@ -2,186 +2,129 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
-GenerationSettings startup() {
-    GenerationSettings s;
-    setStartupSettings(s);
-    return s;
-}
+// A run's first page, opened with the start-up settings changed by the test.
+struct LayoutTest : ::testing::Test {
+    LayoutTest() { setStartupSettings(settings); }
+    ~LayoutTest() override { releaseWorkTables(tables); }
 
-// A fresh page of the given geometry, as a run opens it.
-struct OpenPage {
-    WorkTables tables{};
-    TexturePage* page = nullptr;
-
-    explicit OpenPage(const PageGeometry& g) {
+    TexturePage& open() {
+        geometry = pageGeometry(settings);
         reserveWorkTables(tables);
-        page = &tables.pages[0];
-        page->rowCount = g.rowsPerPage;
-        page->surface.create(g.sampledWidth, g.sampledHeight);
+        TexturePage& page = tables.pages[0];
+        page.rowCount = geometry.rowsPerPage;
+        page.surface.create(geometry.sampledWidth, geometry.sampledHeight);
+        return page;
     }
-    ~OpenPage() { releaseWorkTables(tables); }
-};
 
-void solid(Surface& glyph, int width, int height) {
-    glyph.create(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            glyph.setPixel(x, y, 0xFFFFFFFF);
-}
+    GlyphRecord place(TexturePage& page, int row, int width, int height) {
+        Surface glyph;
+        glyph.create(width, height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                glyph.setPixel(x, y, 0xFFFFFFFF);
+        return placeGlyph(page, 0, row, geometry, glyph, settings.glyphOptions);
+    }
 
-// The bounding box of the opaque pixels of a page.
-struct Box {
-    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
-};
-Box opaqueBox(const Surface& s) {
-    Box box;
-    for (int y = 0; y < s.getHeight(); ++y) {
-        for (int x = 0; x < s.getWidth(); ++x) {
-            uint32_t p;
-            s.getPixel(x, y, &p);
-            if (!(p >> 24))
-                continue;
-            box.left = std::min(box.left, x);
-            box.top = std::min(box.top, y);
-            box.right = std::max(box.right, x + 1);
-            box.bottom = std::max(box.bottom, y + 1);
+    // Left and top of the opaque pixels on the page.
+    std::pair<int, int> inkCorner(const TexturePage& page) {
+        int left = 1 << 30, top = 1 << 30;
+        for (int y = 0; y < page.surface.getHeight(); ++y) {
+            for (int x = 0; x < page.surface.getWidth(); ++x) {
+                uint32_t p;
+                page.surface.getPixel(x, y, &p);
+                if (p >> 24)
+                    left = std::min(left, x), top = std::min(top, y);
+            }
         }
+        return {left, top};
     }
-    return box;
-}
+
+    GenerationSettings settings;
+    PageGeometry geometry{};
+    WorkTables tables{};
+};
 
 }  // namespace
 
-TEST(PageLayout, StartupPagesHaveNineRowsOf28Pixels) {
-    const PageGeometry g = pageGeometry(startup());
-    EXPECT_EQ(g.width, 256);
-    EXPECT_EQ(g.height, 256);
-    EXPECT_EQ(g.rowPitch, 28);
-    EXPECT_EQ(g.rowsPerPage, 9);
-    GenerationSettings s = startup();
-    s.pageWidthIndex = 4;
-    s.pageHeightIndex = 0;
-    s.glyphOptions.sample = 4;
-    const PageGeometry wide = pageGeometry(s);
-    EXPECT_EQ(wide.sampledWidth, 8192);
-    EXPECT_EQ(wide.sampledHeight, 512);
-    EXPECT_EQ(wide.rowsPerPage, 4);  // 512 / 112
+TEST_F(LayoutTest, StartupPagesHaveNineRowsOf28Pixels) {
+    geometry = pageGeometry(settings);
+    EXPECT_EQ(geometry.rowPitch, 28);
+    EXPECT_EQ(geometry.rowsPerPage, 9);  // the lowest 4 pixel rows stay unused
+    settings.pageWidthIndex = 4;
+    settings.pageHeightIndex = 0;
+    settings.glyphOptions.sample = 4;
+    geometry = pageGeometry(settings);
+    EXPECT_EQ(geometry.sampledWidth, 8192);
+    EXPECT_EQ(geometry.rowsPerPage, 4);  // 512 / 112
 }
 
-TEST(PageLayout, AGlyphTakesItsWidthPlusAMarginEachSide) {
-    GenerationSettings s = startup();
-    const PageGeometry g = pageGeometry(s);
-    OpenPage open(g);
-    Surface glyph;
-    solid(glyph, 10, 20);
-    s.glyphOptions.topOffset = 3;
-    s.glyphOptions.abc = {2, 10, -1};
-    const GlyphRecord r = placeGlyph(*open.page, 0, 0, g, glyph, s.glyphOptions);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.right, 12);
-    EXPECT_EQ(r.cellWidth, 12);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.bottom, 28);
-    EXPECT_EQ(r.leftBearing, 2);
-    EXPECT_EQ(r.rightBearing, -1);
-    EXPECT_EQ(open.page->rowUsed[0], 12);
-    const Box box = opaqueBox(open.page->surface);
-    EXPECT_EQ(box.left, 1);
-    EXPECT_EQ(box.top, 4);  // top offset 3 below the row's one-pixel margin
-    EXPECT_EQ(open.page->usedHeight, 24);
+TEST_F(LayoutTest, AGlyphTakesItsWidthPlusAMarginEachSideAndHangsFromTheAscent) {
+    TexturePage& page = open();
+    settings.glyphOptions.topOffset = 3;
+    settings.glyphOptions.abc = {2, 10, -1};
+    const GlyphRecord r = place(page, 0, 10, 20);
+    EXPECT_EQ(
+        (std::vector<int>{r.left, r.right, r.cellWidth, r.top, r.bottom, r.leftBearing, r.rightBearing}),
+        (std::vector<int>{0, 12, 12, 0, 28, 2, -1}));
+    EXPECT_EQ(page.rowUsed[0], 12);
+    EXPECT_EQ(inkCorner(page), std::make_pair(1, 4));
+    EXPECT_EQ(page.usedHeight, 24);
 }
 
-TEST(PageLayout, RowsFillFromTheTopAndTheFirstRowWithRoomWins) {
-    const PageGeometry g = pageGeometry(startup());
-    OpenPage open(g);
-    open.page->rowUsed[0] = 250;
-    open.page->rowUsed[1] = 245;
-    EXPECT_EQ(findRow(*open.page, g, 12), 2);
-    EXPECT_EQ(findRow(*open.page, g, 6), 0);
-    for (int row = 0; row < 9; ++row)
-        open.page->rowUsed[row] = 250;
-    EXPECT_EQ(findRow(*open.page, g, 7), -1);
-    open.page->rowCount = 0;
-    EXPECT_EQ(findRow(*open.page, g, 1), -1);
+TEST_F(LayoutTest, TheFirstRowWithRoomWins) {
+    TexturePage& page = open();
+    page.rowUsed[0] = 250;
+    page.rowUsed[1] = 245;
+    EXPECT_EQ(findRow(page, geometry, 12), 2);
+    EXPECT_EQ(findRow(page, geometry, 6), 0);
+    std::fill(page.rowUsed, page.rowUsed + 9, 250);
+    EXPECT_EQ(findRow(page, geometry, 7), -1);
 }
 
-TEST(PageLayout, TallGlyphsAreLiftedOutOfTheBottomMargin) {
-    GenerationSettings s = startup();
-    const PageGeometry g = pageGeometry(s);
-    OpenPage open(g);
-    Surface glyph;
-    solid(glyph, 4, 24);
-    s.glyphOptions.topOffset = 10;  // would reach row 1's top; lifted to 28 - 24 - 2 = 2
-    placeGlyph(*open.page, 0, 1, g, glyph, s.glyphOptions);
-    EXPECT_EQ(opaqueBox(open.page->surface).top, 28 + 2 + 1);
-    EXPECT_EQ(open.page->usedHeight, 28 + 2 + 24 + 1);
+TEST_F(LayoutTest, TallGlyphsAreLiftedOutOfTheBottomMargin) {
+    TexturePage& page = open();
+    settings.glyphOptions.topOffset = 10;  // would reach the next row; lifted to 28 - 24 - 2 = 2
+    place(page, 1, 4, 24);
+    EXPECT_EQ(inkCorner(page).second, 28 + 2 + 1);
+    EXPECT_EQ(page.usedHeight, 28 + 2 + 24 + 1);
 }
 
-TEST(PageLayout, SampledLayoutDividesRecordsBySample) {
-    GenerationSettings s = startup();
-    s.glyphOptions.sample = 4;
-    const PageGeometry g = pageGeometry(s);
-    OpenPage open(g);
-    Surface glyph;
-    solid(glyph, 40, 40);
-    s.glyphOptions.abc = {-7, 40, 9};
-    open.page->rowUsed[2] = 100;
-    const GlyphRecord r = placeGlyph(*open.page, 3, 2, g, glyph, s.glyphOptions);
-    EXPECT_EQ(r.page, 3);
-    EXPECT_EQ(r.cellWidth, 12);    // (40 + 8) / 4
-    EXPECT_EQ(r.leftBearing, -1);  // -7 / 4 toward zero
-    EXPECT_EQ(r.rightBearing, 2);
-    EXPECT_EQ(r.left, 25);
-    EXPECT_EQ(r.right, 37);  // (100 + 48) / 4
-    EXPECT_EQ(r.top, 56);
-    EXPECT_EQ(r.bottom, 84);
+TEST_F(LayoutTest, SampledLayoutDividesRecordsBySampleTowardZero) {
+    settings.glyphOptions.sample = 4;
+    TexturePage& page = open();
+    settings.glyphOptions.abc = {-7, 40, 9};
+    page.rowUsed[2] = 100;
+    const GlyphRecord r = place(page, 2, 40, 40);
+    EXPECT_EQ(
+        (std::vector<int>{r.left, r.right, r.cellWidth, r.top, r.bottom, r.leftBearing, r.rightBearing}),
+        (std::vector<int>{25, 37, 12, 56, 84, -1, 2}));
 }
 
-TEST(PageLayout, FixedPitchCentresTheImageInASizeWideCell) {
-    GenerationSettings s = startup();
-    s.glyphOptions.fixPitch = 1;
-    const PageGeometry g = pageGeometry(s);
-    EXPECT_EQ(cellWidth(s.glyphOptions, 3), 28);
-    EXPECT_EQ(256 / cellWidth(s.glyphOptions, 3), 9);  // nine cells to a 256-pixel row
-    OpenPage open(g);
-    Surface glyph;
-    solid(glyph, 10, 10);
-    open.page->rowUsed[0] = 28;
-    const GlyphRecord r = placeGlyph(*open.page, 0, 0, g, glyph, s.glyphOptions);
-    EXPECT_EQ(opaqueBox(open.page->surface).left, 28 + 9);  // (26 - 10 + 2) / 2
-    EXPECT_EQ(open.page->rowUsed[0], 56);
-    // The record holds the image and its margins, so it contains every glyph pixel.
-    EXPECT_EQ(r.left, 36);
-    EXPECT_EQ(r.right, 48);
-    EXPECT_EQ(r.cellWidth, 12);
+TEST_F(LayoutTest, FixedPitchCentresTheImageAndRecordsItWithItsMargins) {
+    settings.glyphOptions.fixPitch = 1;
+    TexturePage& page = open();
+    EXPECT_EQ(cellWidth(settings.glyphOptions, 3), 28);  // nine cells to a 256-pixel row
+    page.rowUsed[0] = 28;
+    GlyphRecord r = place(page, 0, 10, 10);
+    EXPECT_EQ(inkCorner(page).first, 28 + 9);  // (26 - 10 + 2) / 2 into the cell
+    EXPECT_EQ(page.rowUsed[0], 56);
+    EXPECT_EQ((std::vector<int>{r.left, r.right, r.cellWidth}), (std::vector<int>{36, 48, 12}));
+    // A glyph wider than its cell reaches past it; the page edge cuts it and its record.
+    page.rowUsed[1] = 0;
+    r = place(page, 1, 40, 10);
+    EXPECT_EQ((std::vector<int>{r.left, r.right}), (std::vector<int>{0, 35}));
 }
 
-TEST(PageLayout, FixedPitchRecordsOfWideGlyphsAreClippedToThePage) {
-    GenerationSettings s = startup();
-    s.glyphOptions.fixPitch = 1;
-    const PageGeometry g = pageGeometry(s);
-    OpenPage open(g);
-    Surface glyph;
-    solid(glyph, 40, 10);  // wider than its 28-pixel cell
-    const GlyphRecord r = placeGlyph(*open.page, 0, 0, g, glyph, s.glyphOptions);
-    EXPECT_EQ(opaqueBox(open.page->surface).left, 0);  // the part left of the page is cut
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.right, 35);  // image from -6 to 34, one pixel of margin
-}
-
-TEST(PageLayout, WorkTablesComeAndGoClean) {
-    WorkTables tables{};
-    ASSERT_TRUE(reserveWorkTables(tables));
+TEST_F(LayoutTest, ClearingAndReleasingTheTablesGivesBackPagePixels) {
+    open();
     tables.pages[5].rowCount = 3;
     tables.pages[5].rowUsed[2] = 9;
     tables.pages[5].surface.create(8, 8);
     clearPages(tables);
-    EXPECT_EQ(tables.pages[5].rowCount, 0);
-    EXPECT_EQ(tables.pages[5].rowUsed[2], 0);
-    EXPECT_EQ(tables.pages[5].surface.getWidth(), 0);
-    tables.pages[7].surface.create(8, 8);
-    releaseWorkTables(tables);  // gives back page pixels too (the sanitizers would see a leak)
-    EXPECT_EQ(tables.pages, nullptr);
+    EXPECT_EQ(tables.pages[5].rowCount + tables.pages[5].rowUsed[2] + tables.pages[5].surface.getWidth(), 0);
+    tables.pages[7].surface.create(8, 8);  // released with the tables (the sanitizers would see a leak)
 }

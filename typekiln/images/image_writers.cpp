@@ -27,7 +27,7 @@ void putTgaHeader(ByteBuffer& out, int32_t width, int32_t height) {
     put8(out, 0);      // no image ID
     put8(out, 0);      // no colour map
     put8(out, 2);      // uncompressed true-colour
-    putZeros(out, 5);  // colour map specification
+    putZeros(out, 5);  // no colour map: its five fields are zero
     put16(out, 0);     // x origin
     put16(out, 0);     // y origin
     put16(out, static_cast<uint32_t>(width));
