@@ -10,7 +10,10 @@ cd "$(dirname "$0")/.."
 seconds=${1:-15}
 build=build/fuzz
 
-for fuzzer in "$build"/tests/*_fuzz; do
+found=""
+for fuzzer in "$build"/bin/*_fuzz; do
+    [ -x "$fuzzer" ] || continue
+    found=yes
     name=$(basename "$fuzzer")
     scratch="$build/corpus/$name"
     mkdir -p "$scratch"
@@ -20,3 +23,4 @@ for fuzzer in "$build"/tests/*_fuzz; do
         { tail -40 "$build/$name.log"; exit 1; }
     grep -E '^#[0-9]+.*DONE' "$build/$name.log" || tail -1 "$build/$name.log"
 done
+[ -n "$found" ] || { echo "fuzz.sh: no fuzz targets in $build/bin; build the fuzz preset first" >&2; exit 1; }

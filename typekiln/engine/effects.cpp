@@ -37,114 +37,117 @@ int32_t startOffset(int flag, int32_t n) {
     return flag ? n - 1 : 0;
 }
 
-// Marks every output pixel of a (W + 2a) x (H + 2a) image whose centre,
-// moved back by (a, a), has a covered input pixel within `radiusX` columns
-// and `radiusY` rows: a rectangular dilation, done as a horizontal and then
-// a vertical running count.
-class Dilation {
-public:
-    Dilation(const uint32_t* pixels, int32_t width, int32_t height, int32_t grow)
-        : pixels(pixels),
-          width(width),
-          height(height),
-          grow(grow),
-          outWidth(width + 2 * grow),
-          outHeight(height + 2 * grow) {}
+// Slides a window of 2 * radius + 1 positions along one line of `length`
+// input positions and hands `store` the number of covered positions under
+// it for each of `outLength` output positions; output position i is centred
+// on input position i - grow.
+template <typename Covered, typename Store>
+void slideWindow(int32_t length,
+                 int32_t outLength,
+                 int32_t grow,
+                 int32_t radius,
+                 Covered covered,
+                 Store store) {
+    int32_t count = 0;
+    int32_t enter = -grow - radius;
+    for (int32_t i = std::max(enter, 0); i < std::min(enter + 2 * radius, length); ++i)
+        count += covered(i);
+    enter += 2 * radius;
+    for (int32_t out = 0, leave = enter - 2 * radius - 1; out < outLength; ++out, ++enter, ++leave) {
+        if (enter >= 0 && enter < length)
+            count += covered(enter);
+        if (leave >= 0 && leave < length)
+            count -= covered(leave);
+        store(out, count);
+    }
+}
 
-    // Sets mask[y * outWidth + x] to 1 where the rectangle covers a pixel.
-    // `rows` needs height x outWidth entries of scratch.
-    void markRectangle(int32_t radiusX, int32_t radiusY, uint8_t* mask, int32_t* rows) const {
-        // rows[y][X]: covered input pixels of row y within radiusX of column X - grow.
-        for (int32_t y = 0; y < height; ++y) {
-            int32_t* row = rows + static_cast<size_t>(y) * outWidth;
-            const uint32_t* in = pixels + static_cast<size_t>(y) * width;
-            int32_t count = 0;
-            int32_t enter = -grow - radiusX;  // input column entering the window at X = 0, minus one step
-            int32_t leave = enter - 1;        // input column that left it
-            for (int32_t x = std::max(enter, 0); x < std::min(enter + 2 * radiusX, width); ++x)
-                count += (in[x] >> 24) != 0;
-            enter += 2 * radiusX;
-            for (int32_t x = 0; x < outWidth; ++x, ++enter, ++leave) {
-                if (enter >= 0 && enter < width)
-                    count += (in[enter] >> 24) != 0;
-                if (leave >= 0 && leave < width)
-                    count -= (in[leave] >> 24) != 0;
-                row[x] = count;
-            }
-        }
-        for (int32_t x = 0; x < outWidth; ++x) {
-            int32_t count = 0;
-            int32_t enter = -grow - radiusY;
-            int32_t leave = enter - 1;
-            for (int32_t y = std::max(enter, 0); y < std::min(enter + 2 * radiusY, height); ++y)
-                count += rows[static_cast<size_t>(y) * outWidth + x] != 0;
-            enter += 2 * radiusY;
-            for (int32_t y = 0; y < outHeight; ++y, ++enter, ++leave) {
-                if (enter >= 0 && enter < height)
-                    count += rows[static_cast<size_t>(enter) * outWidth + x] != 0;
-                if (leave >= 0 && leave < height)
-                    count -= rows[static_cast<size_t>(leave) * outWidth + x] != 0;
+// Marks every output pixel of a (W + 2 grow) x (H + 2 grow) mask whose
+// centre, moved back by (grow, grow), has a covered input pixel within
+// `radiusX` columns and `radiusY` rows: a rectangular dilation, done as a
+// horizontal and then a vertical running count. `rows` is scratch for
+// H x (W + 2 grow) counts.
+void markRectangle(const uint32_t* pixels,
+                   int32_t width,
+                   int32_t height,
+                   int32_t grow,
+                   int32_t radiusX,
+                   int32_t radiusY,
+                   uint8_t* mask,
+                   int32_t* rows) {
+    const int32_t outWidth = width + 2 * grow;
+    for (int32_t y = 0; y < height; ++y) {
+        const uint32_t* in = pixels + static_cast<size_t>(y) * width;
+        int32_t* row = rows + static_cast<size_t>(y) * outWidth;
+        slideWindow(
+            width, outWidth, grow, radiusX, [in](int32_t x) { return (in[x] >> 24) != 0; },
+            [row](int32_t x, int32_t count) { row[x] = count; });
+    }
+    for (int32_t x = 0; x < outWidth; ++x) {
+        slideWindow(
+            height, height + 2 * grow, grow, radiusY,
+            [=](int32_t y) { return rows[static_cast<size_t>(y) * outWidth + x] != 0; },
+            [=](int32_t y, int32_t count) {
                 if (count > 0)
                     mask[static_cast<size_t>(y) * outWidth + x] = 1;
-            }
-        }
+            });
     }
-
-private:
-    const uint32_t* pixels;
-    int32_t width, height, grow, outWidth, outHeight;
-};
-
-}  // namespace
+}
 
 // The outline is a passes-deep growth, each pass a one-pixel dilation of
 // the alphas (which are 0 or 255) that paints every pixel it covers in the
 // edge colour. Together the passes dilate by a square of radius `passes`
 // (the last of several passes uses the four-neighbour cross, which takes
 // the square's corner pixels off). That is done here in one go: the union
-// of two rectangular dilations, then the glyph laid back on top.
+// of two rectangular dilations. Returns false when a buffer is not granted.
+bool drawOutline(const Surface& original, int32_t passes, uint32_t edgeColour, Surface& outline) {
+    const uint32_t* pixels = nullptr;
+    int32_t width = 0;
+    original.lockPixels(&pixels, &width);
+    const int32_t height = original.getHeight();
+    const int32_t outWidth = width + 2 * passes;
+    const size_t outPixels = static_cast<size_t>(outWidth) * (height + 2 * passes);
+    auto* mask = static_cast<uint8_t*>(allocatePages(outPixels));
+    auto* rows = static_cast<int32_t*>(
+        allocatePages(std::max<size_t>(static_cast<size_t>(height) * outWidth * sizeof(int32_t), 1)));
+    const bool drawn = mask && rows && outline.create(outWidth, height + 2 * passes);
+    if (drawn) {
+        if (passes == 1) {
+            markRectangle(pixels, width, height, passes, 1, 1, mask, rows);
+        } else {
+            markRectangle(pixels, width, height, passes, passes, passes - 1, mask, rows);
+            markRectangle(pixels, width, height, passes, passes - 1, passes, mask, rows);
+        }
+        uint32_t* out = nullptr;
+        int32_t pitch = 0;
+        outline.lockPixels(&out, &pitch);
+        const uint32_t edge = pixelFromPackedColour(edgeColour, 0);
+        for (size_t i = 0; i < outPixels; ++i)
+            out[i] = mask[i] ? edge | 0xFF000000u : edge;
+        if (passes >= 2) {
+            // The last pass's stamps never reach the four corners.
+            out[0] = out[outWidth - 1] = out[outPixels - outWidth] = out[outPixels - 1] = 0;
+        }
+    }
+    releasePages(mask);
+    releasePages(rows);
+    return drawn;
+}
+
+}  // namespace
+
 void applyEdge(const GlyphOptions& options, Surface& glyph) {
     if (!options.edgeOn)
         return;
     const int32_t passes = options.sample * options.edgeSize;
     Surface original;
     original.copyFrom(glyph);
-    const int32_t width = original.getWidth();
-    const int32_t height = original.getHeight();
-    if (passes > 0) {
-        const int32_t outWidth = width + 2 * passes;
-        const int32_t outHeight = height + 2 * passes;
-        const size_t outPixels = static_cast<size_t>(outWidth) * outHeight;
-        auto* mask = static_cast<uint8_t*>(allocatePages(outPixels));
-        auto* rows = static_cast<int32_t*>(
-            allocatePages(std::max<size_t>(static_cast<size_t>(height) * outWidth * sizeof(int32_t), 1)));
-        if (mask && rows && glyph.create(outWidth, outHeight)) {
-            const uint32_t* pixels = nullptr;
-            int32_t pitch = 0;
-            original.lockPixels(&pixels, &pitch);
-            const Dilation dilation(pixels, width, height, passes);
-            if (passes == 1) {
-                dilation.markRectangle(1, 1, mask, rows);
-            } else {
-                dilation.markRectangle(passes, passes - 1, mask, rows);
-                dilation.markRectangle(passes - 1, passes, mask, rows);
-            }
-            uint32_t* out = nullptr;
-            glyph.lockPixels(&out, &pitch);
-            const uint32_t edge = pixelFromPackedColour(options.edgeColor, 0);
-            for (size_t i = 0; i < outPixels; ++i)
-                out[i] = mask[i] ? edge | 0xFF000000u : edge;
-            if (passes >= 2) {
-                // The last pass's stamps never reach the four corners.
-                out[0] = out[outWidth - 1] = out[outPixels - outWidth] = out[outPixels - 1] = 0;
-            }
-        } else {
-            glyph.release();
-        }
-        releasePages(mask);
-        releasePages(rows);
+    if (passes > 0 && !drawOutline(original, passes, options.edgeColor, glyph)) {
+        glyph.release();
+        return;
     }
-    glyph.blendRect(passes, passes, original, 0, 0, width, height);
+    // The glyph over its outline, centred.
+    glyph.blendRect(passes, passes, original, 0, 0, original.getWidth(), original.getHeight());
 }
 
 void applyBevel(const GlyphOptions& options, Surface& glyph) {
