@@ -25,8 +25,7 @@ std::vector<uint32_t> makePage() {
     std::mt19937 random(1);
     std::uniform_int_distribution<uint32_t> rgb(0, 0xFFFFFF);
     std::vector<uint32_t> inks(400);
-    for (auto& ink : inks)
-        ink = rgb(random);
+    for (auto& ink : inks) ink = rgb(random);
     std::uniform_int_distribution<size_t> pick(0, inks.size() - 1);
     std::uniform_int_distribution<int> coin(0, 99);
     std::uniform_int_distribution<uint32_t> alpha(1, 255);
@@ -35,8 +34,7 @@ std::vector<uint32_t> makePage() {
     for (size_t i = 0; i < pixels.size();) {
         int length = run(random);
         uint32_t value = coin(random) < 45 ? alpha(random) << 24 | inks[pick(random)] : 0;
-        for (int k = 0; k < length && i < pixels.size(); ++k)
-            pixels[i++] = value;
+        for (int k = 0; k < length && i < pixels.size(); ++k) pixels[i++] = value;
     }
     return pixels;
 }

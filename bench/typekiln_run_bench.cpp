@@ -40,8 +40,7 @@ void rasterize(void* handle, Surface& glyph, GlyphOptions& options, const char* 
     auto start = Clock::now();
     const bool drawn = drawGlyphOutline(static_cast<HWND>(handle), glyph, options, text);
     timings.rasterising += secondsSince(start);
-    if (!drawn)
-        return;
+    if (!drawn) return;
     start = Clock::now();
     if (straightforwardEffects) {
         referenceApplyEdge(options, glyph);
@@ -73,10 +72,7 @@ void measuredSettings(GenerationSettings& settings, const std::string& list, int
 }
 
 // One run in `folder` on a copy of the list; returns its wall time.
-double timedRun(const std::string& list,
-                const std::string& folder,
-                int32_t format,
-                WorkTables& tables,
+double timedRun(const std::string& list, const std::string& folder, int32_t format, WorkTables& tables,
                 CharacterList& characters) {
     const std::string copy = folder + "\\chars.txt";
     CopyFileA(list.c_str(), copy.c_str(), FALSE);
@@ -112,8 +108,7 @@ int main(int argc, char** argv) {
     const std::string fast = scratch + "\\fast";
     const std::string noImages = scratch + "\\no-images";
     const std::string plain = scratch + "\\straightforward";
-    for (const std::string& folder : {fast, noImages, plain})
-        CreateDirectoryA(folder.c_str(), nullptr);
+    for (const std::string& folder : {fast, noImages, plain}) CreateDirectoryA(folder.c_str(), nullptr);
 
     // The same run without page images shows what writing them costs.
     const double total = timedRun(list, fast, Bmp8, tables, *characters);

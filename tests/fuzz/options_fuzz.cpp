@@ -20,8 +20,7 @@ void checkWellFormed(const GenerationSettings& settings) {
         __builtin_trap();
     }
     char line[kBatchLineBufferBytes];
-    if (formatBatchLine(settings, line, sizeof line) == 0)
-        __builtin_trap();
+    if (formatBatchLine(settings, line, sizeof line) == 0) __builtin_trap();
     findSettingsProblem(settings);
 }
 
@@ -40,14 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> pieces{"Typekiln"};
     for (size_t start = 0; start <= size;) {
         size_t end = text.find('\0', start);
-        if (end == std::string::npos)
-            end = size;
+        if (end == std::string::npos) end = size;
         pieces.push_back(text.substr(start, end - start));
         start = end + 1;
     }
     std::vector<const char*> arguments;
-    for (const std::string& piece : pieces)
-        arguments.push_back(piece.c_str());
+    for (const std::string& piece : pieces) arguments.push_back(piece.c_str());
     GenerationSettings fromCommandLine;
     setStartupSettings(fromCommandLine);
     parseOptions(fromCommandLine, static_cast<int>(arguments.size()), arguments.data());

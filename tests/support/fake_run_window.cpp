@@ -18,12 +18,10 @@ void rasterize(void* handle, Surface& glyph, GlyphOptions& options, const char* 
         (fake.glyphFor ? fake.glyphFor : defaultGlyph)(characterCode(text), options);
     options.abc = {g.abcA, static_cast<uint32_t>(g.width), g.abcC};
     options.topOffset = g.topOffset;
-    if (!glyph.create(g.width, g.height))
-        return;
+    if (!glyph.create(g.width, g.height)) return;
     const uint32_t body = pixelFromPackedColour(options.color, 255);
     for (int32_t y = 0; y < g.height; ++y)
-        for (int32_t x = 0; x < g.width; ++x)
-            glyph.setPixel(x, y, body);
+        for (int32_t x = 0; x < g.width; ++x) glyph.setPixel(x, y, body);
 }
 
 void setProgressRange(void* handle, int32_t count) {

@@ -21,8 +21,7 @@ int s16(const std::vector<uint8_t>& b, size_t at) {
 }
 
 PageImage parseTga(const std::vector<uint8_t>& b) {
-    if (u8(b, 2) != 2 || u8(b, 16) != 32)
-        throw std::runtime_error("not a 32-bit true-colour TGA");
+    if (u8(b, 2) != 2 || u8(b, 16) != 32) throw std::runtime_error("not a 32-bit true-colour TGA");
     PageImage image;
     image.width = static_cast<int>(u16(b, 12));
     image.height = static_cast<int>(u16(b, 14));
@@ -40,8 +39,7 @@ PageImage parseTga(const std::vector<uint8_t>& b) {
 PageImage parseBmp(const std::vector<uint8_t>& b) {
     const uint32_t offset = u32(b, 10);
     const int bits = static_cast<int>(u16(b, 28));
-    if (bits != 4 && bits != 8)
-        throw std::runtime_error("not a 4- or 8-bit BMP");
+    if (bits != 4 && bits != 8) throw std::runtime_error("not a 4- or 8-bit BMP");
     PageImage image;
     image.width = static_cast<int>(u32(b, 18));
     const int storedHeight = static_cast<int32_t>(u32(b, 22));
@@ -89,14 +87,10 @@ FontDescriptor parseDescriptor(const std::vector<uint8_t>& b) {
 }
 
 int consumerSlot(uint16_t code) {
-    if (code < 0x100)
-        return code;
-    if (code >= 0x8041 && code <= 0x9FFF)
-        return code - 0x8041;
-    if (code >= 0xC082 && code <= 0xEEFF)
-        return code - 0xC082;
-    if (code >= 0xEF00 && code <= 0xFC4E)
-        return code - 0xCA23;
+    if (code < 0x100) return code;
+    if (code >= 0x8041 && code <= 0x9FFF) return code - 0x8041;
+    if (code >= 0xC082 && code <= 0xEEFF) return code - 0xC082;
+    if (code >= 0xEF00 && code <= 0xFC4E) return code - 0xCA23;
     return -1;
 }
 

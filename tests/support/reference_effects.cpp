@@ -1,8 +1,7 @@
 #include "reference_effects.h"
 
 void referenceApplyEdge(const GlyphOptions& options, Surface& glyph) {
-    if (!options.edgeOn)
-        return;
+    if (!options.edgeOn) return;
     const int32_t passes = options.sample * options.edgeSize;
     Surface original;
     original.copyFrom(glyph);
@@ -18,8 +17,7 @@ void referenceApplyEdge(const GlyphOptions& options, Surface& glyph) {
                 glyph.stampRect(o[0], o[1], previous, 0, 0, w, h, options.edgeColor);
         } else {
             for (int x = 0; x <= 2; ++x)
-                for (int y = 0; y <= 2; ++y)
-                    glyph.stampRect(x, y, previous, 0, 0, w, h, options.edgeColor);
+                for (int y = 0; y <= 2; ++y) glyph.stampRect(x, y, previous, 0, 0, w, h, options.edgeColor);
         }
     }
     glyph.blendRect(passes, passes, original, 0, 0, original.getWidth(), original.getHeight());

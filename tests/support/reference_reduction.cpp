@@ -42,8 +42,7 @@ void sortByChannel(ReferenceReduction& r, int32_t start, int32_t count, int chan
 
 int32_t sumCounts(const ReferenceReduction& r, int32_t start, int32_t count) {
     int32_t total = 0;
-    for (int32_t i = start; i < start + count; ++i)
-        total += r.counts[i];
+    for (int32_t i = start; i < start + count; ++i) total += r.counts[i];
     return total;
 }
 
@@ -60,8 +59,7 @@ void medianCut(ReferenceReduction& r, int boxCount) {
                 chosen = b;
             }
         }
-        if (chosen < 0)
-            break;
+        if (chosen < 0) break;
         ColourBox& box = r.boxes[chosen];
         uint32_t range[4];
         for (int c = 0; c < 4; ++c) {
@@ -74,10 +72,8 @@ void medianCut(ReferenceReduction& r, int boxCount) {
         }
         for (int c = 0; c < 4; ++c) {
             bool widest = true;
-            for (int o = 0; o < 4; ++o)
-                widest = widest && range[c] >= range[o];
-            if (widest)
-                sortByChannel(r, box.start, box.count, c);
+            for (int o = 0; o < 4; ++o) widest = widest && range[c] >= range[o];
+            if (widest) sortByChannel(r, box.start, box.count, c);
         }
         int32_t half = box.total / 2;
         int32_t end = box.start + box.count;
@@ -92,8 +88,7 @@ void medianCut(ReferenceReduction& r, int boxCount) {
         box.total = sumCounts(r, box.start, box.count);
     }
     for (ColourBox& box : r.boxes) {
-        if (box.total <= 0)
-            continue;
+        if (box.total <= 0) continue;
         uint32_t colour = 0;
         for (int c = 0; c < 4; ++c) {
             int64_t sum = 0;
@@ -115,8 +110,7 @@ int paletteIndex(const ReferenceReduction& r, uint32_t value, int bits) {
     }
     const int boxCount = bits == 4 ? 16 : 256;
     for (int j = 0; j < boxCount; ++j) {
-        if (r.boxes[j].start <= found && found < r.boxes[j].start + r.boxes[j].count)
-            return j;
+        if (r.boxes[j].start <= found && found < r.boxes[j].start + r.boxes[j].count) return j;
     }
     return (1 << bits) - 1;
 }
@@ -138,9 +132,7 @@ void referenceExchangeSort(std::vector<uint8_t>& keys, std::vector<int32_t>& pay
     }
 }
 
-ReferenceReduction referenceReduce(const std::vector<uint32_t>& pixels,
-                                   int32_t width,
-                                   int32_t height,
+ReferenceReduction referenceReduce(const std::vector<uint32_t>& pixels, int32_t width, int32_t height,
                                    int levels) {
     ReferenceReduction r;
     r.pixels = pixels;
@@ -148,8 +140,7 @@ ReferenceReduction referenceReduce(const std::vector<uint32_t>& pixels,
         uint32_t alpha = (r.pixels[p] >> 24) * levels / 255 * 255 / levels;
         r.pixels[p] = alpha == 0 ? Surface::kTransparentKey : (r.pixels[p] & 0x00FFFFFF) | alpha << 24;
         size_t i = 0;
-        while (i < r.colours.size() && r.colours[i] != r.pixels[p])
-            ++i;
+        while (i < r.colours.size() && r.colours[i] != r.pixels[p]) ++i;
         if (i == r.colours.size()) {
             r.colours.push_back(r.pixels[p]);
             r.counts.push_back(0);
@@ -172,14 +163,11 @@ ReferenceReduction referenceReduce(const std::vector<uint32_t>& pixels,
             }
         }
     }
-    for (const ColourBox& box : r.boxes)
-        r.palette.push_back(box.colour);
+    for (const ColourBox& box : r.boxes) r.palette.push_back(box.colour);
     return r;
 }
 
-std::vector<uint8_t> referenceBmpFile(const ReferenceReduction& r,
-                                      int bits,
-                                      int32_t width,
+std::vector<uint8_t> referenceBmpFile(const ReferenceReduction& r, int bits, int32_t width,
                                       int32_t writtenHeight) {
     const int32_t rowBytes = indexRowBytes(bits, width);
     const int32_t stride = (rowBytes + 3) / 4 * 4;
@@ -189,14 +177,11 @@ std::vector<uint8_t> referenceBmpFile(const ReferenceReduction& r,
     append32(out, 0);
     append32(out, offset);
     const uint32_t info[] = {40, static_cast<uint32_t>(width), static_cast<uint32_t>(writtenHeight)};
-    for (uint32_t v : info)
-        append32(out, v);
+    for (uint32_t v : info) append32(out, v);
     append16(out, 1);
     append16(out, static_cast<uint32_t>(bits));
-    for (int i = 0; i < 6; ++i)
-        append32(out, 0);
-    for (uint32_t colour : r.palette)
-        append32(out, colour);
+    for (int i = 0; i < 6; ++i) append32(out, 0);
+    for (uint32_t colour : r.palette) append32(out, colour);
     for (int32_t y = writtenHeight - 1; y >= 0; --y) {
         const uint8_t* row = r.indexImage.data() + static_cast<size_t>(y) * rowBytes;
         out.insert(out.end(), row, row + rowBytes);
@@ -205,9 +190,7 @@ std::vector<uint8_t> referenceBmpFile(const ReferenceReduction& r,
     return out;
 }
 
-std::vector<uint8_t> referenceBmpTgaCopy(const ReferenceReduction& r,
-                                         int bits,
-                                         int32_t width,
+std::vector<uint8_t> referenceBmpTgaCopy(const ReferenceReduction& r, int bits, int32_t width,
                                          int32_t writtenHeight) {
     const int32_t rowBytes = indexRowBytes(bits, width);
     std::vector<uint8_t> out;

@@ -22,17 +22,11 @@ struct ReferenceReduction {
 // The exchange sort as written: descending by key, ties where it leaves them.
 void referenceExchangeSort(std::vector<uint8_t>& keys, std::vector<int32_t>& payload);
 
-ReferenceReduction referenceReduce(const std::vector<uint32_t>& pixels,
-                                   int32_t width,
-                                   int32_t height,
+ReferenceReduction referenceReduce(const std::vector<uint32_t>& pixels, int32_t width, int32_t height,
                                    int levels);
 
 // The BMP file (4 or 8 bits) and its 32-bit TGA copy, from a reference reduction.
-std::vector<uint8_t> referenceBmpFile(const ReferenceReduction& reduction,
-                                      int bits,
-                                      int32_t width,
+std::vector<uint8_t> referenceBmpFile(const ReferenceReduction& reduction, int bits, int32_t width,
                                       int32_t writtenHeight);
-std::vector<uint8_t> referenceBmpTgaCopy(const ReferenceReduction& reduction,
-                                         int bits,
-                                         int32_t width,
+std::vector<uint8_t> referenceBmpTgaCopy(const ReferenceReduction& reduction, int bits, int32_t width,
                                          int32_t writtenHeight);

@@ -13,8 +13,7 @@ namespace {
 
 std::vector<uint16_t> codesOf(const CharacterList& list) {
     std::vector<uint16_t> codes;
-    for (int i = 0; i < list.count(); ++i)
-        codes.push_back(list.entries()[i].code);
+    for (int i = 0; i < list.count(); ++i) codes.push_back(list.entries()[i].code);
     return codes;
 }
 
@@ -78,8 +77,7 @@ TEST(CharacterList, MissingFilesAndFoldersGiveNoEntries) {
 TEST(CharacterList, HoldsEveryDistinctCode) {
     std::string all;
     for (int b = 0x20; b <= 0xFF; ++b)
-        if (!isLeadByte(static_cast<uint8_t>(b)))
-            all += static_cast<char>(b);
+        if (!isLeadByte(static_cast<uint8_t>(b))) all += static_cast<char>(b);
     for (int lead = 0x81; lead <= 0xFE; ++lead) {
         for (int trail = 0x40; trail <= 0xFC && isLeadByte(static_cast<uint8_t>(lead)); ++trail)
             all += {static_cast<char>(lead), static_cast<char>(trail)};

@@ -22,8 +22,7 @@ void fill(Surface& s, const std::vector<uint32_t>& pixels, int width) {
 
 std::set<uint32_t> boxColours(const Surface& s, int count) {
     std::set<uint32_t> colours;
-    for (int j = 0; j < count; ++j)
-        colours.insert(s.getBoxes()[j].colour);
+    for (int j = 0; j < count; ++j) colours.insert(s.getBoxes()[j].colour);
     return colours;
 }
 
@@ -34,11 +33,9 @@ TEST(ColourReduction, ATransparentPageHasOnlyTheKeyColour) {
     page.create(16, 8);
     ASSERT_TRUE(page.buildHistogram(8) && page.buildIndexImage(8) && page.storePalette());
     EXPECT_EQ(page.getColourCount(), 1);
-    for (int i = 0; i < 128; ++i)
-        ASSERT_EQ(page.getIndexImage()[i], 0);
+    for (int i = 0; i < 128; ++i) ASSERT_EQ(page.getIndexImage()[i], 0);
     EXPECT_EQ(page.getColours()[0], 0x0000FF00u);
-    for (int j = 1; j < 256; ++j)
-        ASSERT_EQ(page.getColours()[j], 0u) << j;
+    for (int j = 1; j < 256; ++j) ASSERT_EQ(page.getColours()[j], 0u) << j;
 }
 
 TEST(ColourReduction, AlphaIsQuantisedToTheLevelSteps) {
@@ -48,8 +45,7 @@ TEST(ColourReduction, AlphaIsQuantisedToTheLevelSteps) {
     for (int levels : {4, 8}) {
         Surface page;
         std::vector<uint32_t> pixels;
-        for (uint32_t alpha : in)
-            pixels.push_back(argb(alpha, 10, 20, 30));
+        for (uint32_t alpha : in) pixels.push_back(argb(alpha, 10, 20, 30));
         fill(page, pixels, static_cast<int>(pixels.size()));
         ASSERT_TRUE(page.buildHistogram(levels));
         const std::vector<uint32_t>& expected = levels == 4 ? four : eight;
@@ -64,8 +60,7 @@ TEST(ColourReduction, AlphaIsQuantisedToTheLevelSteps) {
 TEST(ColourReduction, WhiteGlyphsGetOneBoxPerCoverageLevel) {
     const uint32_t alphas[5] = {0, 70, 130, 200, 255};
     std::vector<uint32_t> pixels;
-    for (int i = 0; i < 100; ++i)
-        pixels.push_back(argb(alphas[i * 7 % 5], 255, 255, 255));
+    for (int i = 0; i < 100; ++i) pixels.push_back(argb(alphas[i * 7 % 5], 255, 255, 255));
     Surface page;
     fill(page, pixels, 10);
     ASSERT_TRUE(page.buildHistogram(4));

@@ -25,8 +25,7 @@ TEST(CharacterSlot, MapsEachCodeRangeToItsSlots) {
         {0x8141, 256},     {0x82A0, 607},    {0x88EA, 2217},    {0x9FFC, 8123},    {0xA000, kNoSlot},
         {0xC081, kNoSlot}, {0xE040, 8126},   {0xEEFC, 11898},   {0xFA40, 12317},   {0xFC4E, 12843},
         {0xFC4F, kNoSlot}, {0xFEFE, kNoSlot}};
-    for (const auto& c : cases)
-        EXPECT_EQ(characterSlot(c.first), c.second) << std::hex << c.first;
+    for (const auto& c : cases) EXPECT_EQ(characterSlot(c.first), c.second) << std::hex << c.first;
     // Some codes share a slot; none falls outside the table. Readers compute the same.
     EXPECT_EQ(characterSlot(0xEF00), characterSlot(0xE55F));
     EXPECT_EQ(characterSlot(0x8100), characterSlot(0x00BF));

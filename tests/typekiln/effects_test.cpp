@@ -28,8 +28,7 @@ void draw(Surface& s, const std::vector<std::string>& rows) {
     s.create(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
     for (size_t y = 0; y < rows.size(); ++y)
         for (size_t x = 0; x < rows[y].size(); ++x)
-            if (rows[y][x] == '#')
-                s.setPixel(static_cast<int>(x), static_cast<int>(y), kGlyph);
+            if (rows[y][x] == '#') s.setPixel(static_cast<int>(x), static_cast<int>(y), kGlyph);
 }
 
 // The image as rows of text: '#' body, 'e' edge, 'b' extrusion, '.' transparent.
@@ -95,8 +94,7 @@ TEST(Edge, MatchesGrowingOnePixelAtATime) {
                 glyph.create(side(random), side(random));
                 for (int y = 0; y < glyph.getHeight(); ++y)
                     for (int x = 0; x < glyph.getWidth(); ++x)
-                        if (coin(random) == 0)
-                            glyph.setPixel(x, y, 0xFF000000u | random() % 0xFFFFFF);
+                        if (coin(random) == 0) glyph.setPixel(x, y, 0xFF000000u | random() % 0xFFFFFF);
                 Surface reference;
                 reference.copyFrom(glyph);
                 GlyphOptions o = options(sample);
@@ -154,12 +152,10 @@ TEST(ReduceSamples, BlocksPastTheEdgeCountMissingSamplesAsTransparent) {
     Surface s;
     s.create(5, 5);
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 5; ++x)
-            s.setPixel(x, y, 0xFFFFFFFF);
+        for (int x = 0; x < 5; ++x) s.setPixel(x, y, 0xFFFFFFFF);
     reduceSamples(s, options(2));
     ASSERT_EQ(s.getWidth(), 3);
     const uint32_t alpha[3][3] = {{255, 255, 127}, {255, 255, 127}, {127, 127, 63}};
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(reducedPixel(s, x, y), alpha[y][x] << 24 | 0xFFFFFF);
+        for (int x = 0; x < 3; ++x) EXPECT_EQ(reducedPixel(s, x, y), alpha[y][x] << 24 | 0xFFFFFF);
 }

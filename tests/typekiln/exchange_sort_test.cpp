@@ -43,13 +43,11 @@ TEST(ExchangeSort, LeavesTiesWhereTheQuadraticSortLeavesThem) {
 
 TEST(ExchangeSort, HandlesSortedAndReversedRuns) {
     std::vector<uint8_t> ascending(300);
-    for (int i = 0; i < 300; ++i)
-        ascending[i] = static_cast<uint8_t>(i * 7 / 10);
+    for (int i = 0; i < 300; ++i) ascending[i] = static_cast<uint8_t>(i * 7 / 10);
     EXPECT_EQ(fastOrder(ascending), referenceOrder(ascending));
     std::vector<uint8_t> descending(ascending.rbegin(), ascending.rend());
     EXPECT_EQ(fastOrder(descending), referenceOrder(descending));
     std::vector<uint8_t> sawtooth(300);
-    for (int i = 0; i < 300; ++i)
-        sawtooth[i] = static_cast<uint8_t>(i % 13);
+    for (int i = 0; i < 300; ++i) sawtooth[i] = static_cast<uint8_t>(i % 13);
     EXPECT_EQ(fastOrder(sawtooth), referenceOrder(sawtooth));
 }

@@ -40,8 +40,7 @@ protected:
             const PageImage image = page(pageNames[p]);
             for (int y = 0; y < image.height; ++y) {
                 for (int x = 0; x < image.width; ++x) {
-                    if (!(image.at(x, y) >> 24))
-                        continue;
+                    if (!(image.at(x, y) >> 24)) continue;
                     bool inside = false;
                     for (const DescriptorRecord& r : d.records)
                         inside |= r.page == static_cast<int>(p) && x >= r.left && x < r.right && y >= r.top &&
@@ -93,8 +92,7 @@ TEST_F(GeneratorTest, AnEmptyListGivesOneBlankFullPage) {
     EXPECT_EQ(descriptor().pageCount, 1);
     const PageImage blank = page("font_00.tga");
     EXPECT_EQ(blank.height, 256);
-    for (uint32_t pixel : blank.pixels)
-        ASSERT_EQ(pixel, 0x00808080u);
+    for (uint32_t pixel : blank.pixels) ASSERT_EQ(pixel, 0x00808080u);
 }
 
 TEST_F(GeneratorTest, RowsFillThenTheNextPageOpens) {

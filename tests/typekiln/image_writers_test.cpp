@@ -18,12 +18,9 @@ std::vector<uint8_t> bytesOf(const ByteBuffer& buffer) {
 // An asymmetric "F" in red on a transparent page, its middle bar half
 // covered: a flip or a red/blue swap shows.
 void drawF(Surface& page) {
-    for (int y = 1; y <= 6; ++y)
-        page.setPixel(1, y, 0xFFFF0000);
-    for (int x = 2; x <= 4; ++x)
-        page.setPixel(x, 1, 0xFFFF0000);
-    for (int x = 2; x <= 3; ++x)
-        page.setPixel(x, 3, 0x80FF0000);
+    for (int y = 1; y <= 6; ++y) page.setPixel(1, y, 0xFFFF0000);
+    for (int x = 2; x <= 4; ++x) page.setPixel(x, 1, 0xFFFF0000);
+    for (int x = 2; x <= 3; ++x) page.setPixel(x, 3, 0x80FF0000);
 }
 
 }  // namespace
@@ -33,8 +30,7 @@ TEST(ImageWriters, WrittenHeightIsThePowerOfTwoAboveTheUsedRows) {
     page.create(16, 256);
     const int used[] = {0, -4, 1, 100, 128, 129, 256};
     const int written[] = {256, 256, 1, 128, 128, 256, 256};
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(writtenHeight(page, used[i]), written[i]) << used[i];
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(writtenHeight(page, used[i]), written[i]) << used[i];
     page.create(4, 100);
     EXPECT_EQ(writtenHeight(page, 99), 100);  // never more rows than the surface has
 }
@@ -81,9 +77,8 @@ TEST(ImageWriters, PageFilesReplaceOldOnesAndFollowTheWrittenHeight) {
 TEST(ImageWriters, BmpStoresTheLowestRowFirstAndItsCopyTheTopRowFirst) {
     Surface page;
     page.create(8, 4);
-    for (int x = 0; x < 8; ++x)
-        page.setPixel(x, 3, 0xFF0000FF);  // bottom row blue
-    page.setPixel(0, 0, 0xFFFF0000);      // top-left red
+    for (int x = 0; x < 8; ++x) page.setPixel(x, 3, 0xFF0000FF);  // bottom row blue
+    page.setPixel(0, 0, 0xFFFF0000);                              // top-left red
     ASSERT_TRUE(page.buildHistogram(8) && page.buildIndexImage(8));
     const int blue = page.paletteIndex(0xFF0000FF, 8);
     const int red = page.paletteIndex(0xFFFF0000, 8);
@@ -107,8 +102,7 @@ TEST(ImageWriters, PalettedFilesMatchTheStraightforwardWriterByteForByte) {
             p = alpha(random) << 24 | channel(random) * 85 << 16 | channel(random) * 85 << 8 | 255;
         Surface page;
         page.create(32, 32);
-        for (int i = 0; i < 32 * 32; ++i)
-            page.setPixel(i % 32, i / 32, pixels[i]);
+        for (int i = 0; i < 32 * 32; ++i) page.setPixel(i % 32, i / 32, pixels[i]);
         const ReferenceReduction reference = referenceReduce(pixels, 32, 32, bits);
         TemporaryFolder folder;
         const std::string name = folder.file("page.bmp");

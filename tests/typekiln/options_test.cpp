@@ -21,8 +21,7 @@ GenerationSettings startup() {
 GenerationSettings parsed(std::vector<std::string> options) {
     options.insert(options.begin(), "Typekiln");
     std::vector<const char*> arguments;
-    for (const std::string& option : options)
-        arguments.push_back(option.c_str());
+    for (const std::string& option : options) arguments.push_back(option.c_str());
     GenerationSettings s = startup();
     parseOptions(s, static_cast<int>(arguments.size()), arguments.data());
     return s;
@@ -93,8 +92,7 @@ TEST(ParseOptions, MissingValuesLeaveTheirFieldsAlone) {
 
 TEST(ParseOptions, OverlongTextIsCutWithoutSplittingACharacter) {
     std::string kanji;
-    for (int i = 0; i < 300; ++i)
-        kanji += "表";
+    for (int i = 0; i < 300; ++i) kanji += "表";
     GenerationSettings s = parsed({"/face," + kanji, "/out," + std::string(1000, 'x'), "C:\\" + kanji});
     EXPECT_EQ(std::strlen(s.glyphOptions.face), 254u);
     EXPECT_EQ(std::strlen(s.outName), 259u);
@@ -127,8 +125,7 @@ TEST(SplitBatchLine, SpacesSeparateAndQuotesGroup) {
 
 TEST(SplitBatchLine, KeepsAtMost255ArgumentsAnd2047Bytes) {
     std::string many = "Typekiln";
-    for (int i = 0; i < 300; ++i)
-        many += " /bold";
+    for (int i = 0; i < 300; ++i) many += " /bold";
     EXPECT_EQ(split(many).size(), 255u);
     const std::vector<std::string> huge = split("Typekiln " + std::string(3000, 'x') + " /bold");
     ASSERT_EQ(huge.size(), 2u);

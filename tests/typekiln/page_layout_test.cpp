@@ -24,8 +24,7 @@ struct LayoutTest : ::testing::Test {
         Surface glyph;
         glyph.create(width, height);
         for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                glyph.setPixel(x, y, 0xFFFFFFFF);
+            for (int x = 0; x < width; ++x) glyph.setPixel(x, y, 0xFFFFFFFF);
         return placeGlyph(page, 0, row, geometry, glyph, settings.glyphOptions);
     }
 
@@ -36,8 +35,7 @@ struct LayoutTest : ::testing::Test {
             for (int x = 0; x < page.surface.getWidth(); ++x) {
                 uint32_t p;
                 page.surface.getPixel(x, y, &p);
-                if (p >> 24)
-                    left = std::min(left, x), top = std::min(top, y);
+                if (p >> 24) left = std::min(left, x), top = std::min(top, y);
             }
         }
         return {left, top};

@@ -18,8 +18,7 @@ uint32_t pixelAt(const Surface& s, int x, int y) {
 void fillWithPositions(Surface& s, int width, int height) {
     s.create(width, height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            s.setPixel(x, y, argb(255, 0, y, x));
+        for (int x = 0; x < width; ++x) s.setPixel(x, y, argb(255, 0, y, x));
 }
 
 // `operation` applied to a one-pixel destination and source.
@@ -92,8 +91,7 @@ TEST(Surface, RectanglesAreClippedAtEveryEdge) {
     target.stampRect(0, -3, source, 0, 0, 3, 3, 0xFF);
     target.blendRect(-3, 0, source, 0, 0, 3, 3);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
-            ASSERT_EQ(pixelAt(target, x, y), 0u);
+        for (int x = 0; x < 4; ++x) ASSERT_EQ(pixelAt(target, x, y), 0u);
 }
 
 TEST(Surface, BlendMixesColourByTheSourceAlphaOnly) {

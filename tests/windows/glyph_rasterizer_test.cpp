@@ -43,8 +43,7 @@ Surface& rasterized(Surface& glyph, GlyphOptions& options, const char* text, Cha
 
 int opaqueCount(const Surface& glyph) {
     int count = 0;
-    for (uint32_t pixel : pixelsOf(glyph))
-        count += (pixel >> 24) != 0;
+    for (uint32_t pixel : pixelsOf(glyph)) count += (pixel >> 24) != 0;
     return count;
 }
 
@@ -61,8 +60,7 @@ TEST(GlyphRasterizer, WithoutEffectsTheImageIsGdisBlackBoxAtTheSampledSize) {
     EXPECT_EQ(options.abc.abcB, expected.abc.abcB);
     EXPECT_EQ(options.topOffset, expected.text.tmAscent - expected.metrics.gmptGlyphOrigin.y);
     EXPECT_GT(opaqueCount(glyph), 100);
-    for (uint32_t pixel : pixelsOf(glyph))
-        ASSERT_TRUE(pixel == 0 || pixel == 0xFFFFFFFF);
+    for (uint32_t pixel : pixelsOf(glyph)) ASSERT_TRUE(pixel == 0 || pixel == 0xFFFFFFFF);
 }
 
 TEST(GlyphRasterizer, EffectsShrinkTheOutlineThenGrowItBack) {
@@ -102,10 +100,8 @@ TEST(GlyphRasterizer, BoldWeightAndTheColoursLowBytes) {
                [](GlyphOptions& o) { o.color = 0x000000FF; });  // red from the colour picker
     EXPECT_EQ(bold.textMetrics.tmWeight, measure('A', 26, FW_HEAVY).text.tmWeight);
     EXPECT_GT(opaqueCount(heavy), opaqueCount(plain));
-    for (uint32_t pixel : pixelsOf(heavy))
-        ASSERT_TRUE(pixel == 0 || pixel == 0xFFFF0000);
-    for (uint32_t pixel : pixelsOf(red))
-        ASSERT_TRUE(pixel == 0 || pixel == 0xFFFF0000);
+    for (uint32_t pixel : pixelsOf(heavy)) ASSERT_TRUE(pixel == 0 || pixel == 0xFFFF0000);
+    for (uint32_t pixel : pixelsOf(red)) ASSERT_TRUE(pixel == 0 || pixel == 0xFFFF0000);
 }
 
 TEST(GlyphRasterizer, SmallGlyphsHangLowBelowTheAscent) {

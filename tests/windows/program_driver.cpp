@@ -26,8 +26,7 @@ BOOL CALLBACK findMessageBox(HWND window, LPARAM parameter) {
     Search* search = reinterpret_cast<Search*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window) || classOf(window) != "#32770")
-        return TRUE;
+    if (owner != search->processId || !IsWindowVisible(window) || classOf(window) != "#32770") return TRUE;
     if (GetDlgItem(window, 0xFFFF)) {
         search->found = window;
         return FALSE;
@@ -35,27 +34,22 @@ BOOL CALLBACK findMessageBox(HWND window, LPARAM parameter) {
     if (search->dialogs) {
         const std::string seen = windowText(window) + "/" + classOf(GetDlgItem(window, 1028));
         bool known = false;
-        for (const std::string& dialog : *search->dialogs)
-            known |= dialog == seen;
-        if (!known)
-            search->dialogs->push_back(seen);
+        for (const std::string& dialog : *search->dialogs) known |= dialog == seen;
+        if (!known) search->dialogs->push_back(seen);
     }
     return TRUE;
 }
 
 // Reads and closes one message box of the process, if it shows one.
-bool answerMessageBox(DWORD processId,
-                      std::vector<MessageBoxSeen>& seen,
+bool answerMessageBox(DWORD processId, std::vector<MessageBoxSeen>& seen,
                       std::vector<std::string>* dialogs = nullptr) {
     Search search = {processId, nullptr, dialogs};
     EnumWindows(findMessageBox, reinterpret_cast<LPARAM>(&search));
-    if (!search.found)
-        return false;
+    if (!search.found) return false;
     seen.push_back({windowText(search.found), windowText(GetDlgItem(search.found, 0xFFFF))});
     PostMessageA(GetDlgItem(search.found, IDOK), BM_CLICK, 0, 0);
     // Wait for it to go, so that it is not read twice.
-    for (int i = 0; i < 200 && IsWindow(search.found) && IsWindowVisible(search.found); ++i)
-        Sleep(10);
+    for (int i = 0; i < 200 && IsWindow(search.found) && IsWindowVisible(search.found); ++i) Sleep(10);
     return true;
 }
 

@@ -42,8 +42,7 @@ uint16_t codeOf(const char* bytes) {
 
 // Every character of the list is found through its slot, its record names
 // an existing page, and its glyph's pixels lie inside its record.
-void expectEveryCharacterFound(const FontDescriptor& d,
-                               const std::vector<PageImage>& pages,
+void expectEveryCharacterFound(const FontDescriptor& d, const std::vector<PageImage>& pages,
                                const char* text) {
     ASSERT_TRUE(d.sizeMatches);
     for (const char* p = text; *p;) {
@@ -59,15 +58,13 @@ void expectEveryCharacterFound(const FontDescriptor& d,
         EXPECT_EQ(r.bottom - r.top, d.fontSize + 2);
         int opaque = 0;
         for (int y = r.top; y < r.bottom && y < pages[r.page].height; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                opaque += (pages[r.page].at(x, y) >> 24) != 0;
+            for (int x = r.left; x < r.right; ++x) opaque += (pages[r.page].at(x, y) >> 24) != 0;
         EXPECT_GT(opaque, 0) << "no pixels for " << std::hex << code;
     }
     for (size_t p = 0; p < pages.size(); ++p) {
         for (int y = 0; y < pages[p].height; ++y) {
             for (int x = 0; x < pages[p].width; ++x) {
-                if (!(pages[p].at(x, y) >> 24))
-                    continue;
+                if (!(pages[p].at(x, y) >> 24)) continue;
                 bool inside = false;
                 for (const DescriptorRecord& r : d.records)
                     inside |= r.page == static_cast<int>(p) && x >= r.left && x < r.right && y >= r.top &&
@@ -97,8 +94,7 @@ TEST_F(BatchRun, AFileNameAloneMakesTheDefaultFontBesideIt) {
     EXPECT_EQ(first.width, 256);
     EXPECT_EQ(first.height, 64);  // one and a half rows of 28 pixels used
     EXPECT_EQ(readFileBytes(folder.file("font_00.tga")).size(), 18u + 256 * 64 * 4);
-    for (uint32_t pixel : first.pixels)
-        ASSERT_TRUE(pixel >> 24 ? pixel == 0xFFFFFFFF : pixel == 0x00808080);
+    for (uint32_t pixel : first.pixels) ASSERT_TRUE(pixel >> 24 ? pixel == 0xFFFFFFFF : pixel == 0x00808080);
     expectEveryCharacterFound(d, {first}, kSample);
 }
 
@@ -117,8 +113,7 @@ TEST_F(BatchRun, PalettedPagesKeepAlphaInThePaletteAndComeWithACopy) {
     const PageImage copy = page("kiln_00.bmp.tga");
     EXPECT_EQ(image.pixels, copy.pixels);
     bool partlyCovered = false;
-    for (uint32_t pixel : image.pixels)
-        partlyCovered |= (pixel >> 24) > 0 && (pixel >> 24) < 255;
+    for (uint32_t pixel : image.pixels) partlyCovered |= (pixel >> 24) > 0 && (pixel >> 24) < 255;
     EXPECT_TRUE(partlyCovered);  // supersampling made soft edges
     const FontDescriptor d = descriptor("kiln.gfd");
     EXPECT_EQ(d.pageNames, std::vector<std::string>{"kiln_00"});

@@ -16,15 +16,12 @@ struct TextReader {
 
     // The next byte, or EOF at the end of the text or on a read error.
     int next() {
-        if (ended)
-            return EOF;
+        if (ended) return EOF;
         int c = std::getc(file);
         if (c == '\r') {
             int following = std::getc(file);
-            if (following == '\n')
-                return '\n';
-            if (following != EOF)
-                std::ungetc(following, file);
+            if (following == '\n') return '\n';
+            if (following != EOF) std::ungetc(following, file);
         } else if (c == kEndOfText || c == EOF) {
             ended = true;
             return EOF;
@@ -46,14 +43,12 @@ bool CharacterList::load(const char* path) {
     entryCount = 0;
 
     FILE* file = std::fopen(path, "rb");
-    if (!file)
-        return false;
+    if (!file) return false;
     TextReader reader{file};
     for (int c = reader.next(); c != EOF; c = reader.next()) {
         if (isLeadByte(static_cast<uint8_t>(c))) {
             int trail = reader.next();
-            if (trail == EOF)
-                break;
+            if (trail == EOF) break;
             const char pair[2] = {static_cast<char>(c), static_cast<char>(trail)};
             add(pair);
         } else if (c >= 0x20) {
@@ -69,21 +64,17 @@ bool CharacterList::load(const char* path) {
 }
 
 void CharacterList::add(const char* bytes) {
-    if (entryCount >= kMaxCharacters)
-        return;
+    if (entryCount >= kMaxCharacters) return;
     const uint16_t code = characterCode(bytes);
-    if (isBlank(code))
-        return;
+    if (isBlank(code)) return;
     uint8_t& bits = present[code / 8];
     const uint8_t bit = static_cast<uint8_t>(1u << (code % 8));
-    if (bits & bit)
-        return;
+    if (bits & bit) return;
     bits |= bit;
 
     CharacterEntry& entry = table[entryCount++];
     std::memset(&entry, 0, sizeof entry);
     entry.text[0] = bytes[0];
-    if (isLeadByte(static_cast<uint8_t>(bytes[0])))
-        entry.text[1] = bytes[1];
+    if (isLeadByte(static_cast<uint8_t>(bytes[0]))) entry.text[1] = bytes[1];
     entry.code = code;
 }

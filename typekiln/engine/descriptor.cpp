@@ -9,22 +9,17 @@
 #include "shift_jis.h"
 
 int32_t characterSlot(uint16_t code) {
-    if (code <= 0x00FF)
-        return code;
-    if (code >= 0x8041 && code <= 0x9FFF)
-        return code - 0x8041;
-    if (code >= 0xC082 && code <= 0xEEFF)
-        return code - 0xC082;
-    if (code >= 0xEF00 && code <= 0xFC4E)
-        return code - 0xCA23;
+    if (code <= 0x00FF) return code;
+    if (code >= 0x8041 && code <= 0x9FFF) return code - 0x8041;
+    if (code >= 0xC082 && code <= 0xEEFF) return code - 0xC082;
+    if (code >= 0xEF00 && code <= 0xFC4E) return code - 0xCA23;
     return kNoSlot;
 }
 
 void clearDescriptorHeader(DescriptorHeader& header) {
     std::memset(&header, 0, sizeof header);
     std::memcpy(header.magic, "GFD", 4);
-    for (uint16_t& slot : header.slots)
-        slot = kEmptySlot;
+    for (uint16_t& slot : header.slots) slot = kEmptySlot;
 }
 
 void formatPageName(const char* outName, int32_t page, char field[kPageNameBytes]) {
@@ -36,14 +31,11 @@ void formatPageName(const char* outName, int32_t page, char field[kPageNameBytes
     std::memcpy(field, name, std::min<size_t>(std::strlen(name), kPageNameBytes));
 }
 
-bool encodeDescriptor(const DescriptorHeader& header,
-                      const char* outName,
-                      const GlyphRecord* records,
+bool encodeDescriptor(const DescriptorHeader& header, const char* outName, const GlyphRecord* records,
                       ByteBuffer& out) {
     const size_t size = size_t{kDescriptorHeaderBytes} + size_t{kPageNameBytes} * header.pageCount +
                         size_t{kGlyphRecordBytes} * header.glyphCount;
-    if (!reserveBytes(out, size))
-        return false;
+    if (!reserveBytes(out, size)) return false;
 
     putBytes(out, header.magic, sizeof header.magic);
     put8(out, header.fontSize);
@@ -51,8 +43,7 @@ bool encodeDescriptor(const DescriptorHeader& header,
     put16(out, header.pageWidth);
     put16(out, header.pageHeight);
     put16(out, header.glyphCount);
-    for (uint16_t slot : header.slots)
-        put16(out, slot);
+    for (uint16_t slot : header.slots) put16(out, slot);
 
     for (int32_t page = 0; page < header.pageCount; ++page) {
         char field[kPageNameBytes];
@@ -74,9 +65,7 @@ bool encodeDescriptor(const DescriptorHeader& header,
     return isComplete(out);
 }
 
-bool writeDescriptor(const char* fileName,
-                     const DescriptorHeader& header,
-                     const char* outName,
+bool writeDescriptor(const char* fileName, const DescriptorHeader& header, const char* outName,
                      const GlyphRecord* records) {
     ByteBuffer bytes;
     return encodeDescriptor(header, outName, records, bytes) &&

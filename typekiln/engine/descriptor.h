@@ -58,14 +58,10 @@ void formatPageName(const char* outName, int32_t page, char field[kPageNameBytes
 
 // The whole descriptor file: the header, header.pageCount page names and
 // header.glyphCount records.
-bool encodeDescriptor(const DescriptorHeader& header,
-                      const char* outName,
-                      const GlyphRecord* records,
+bool encodeDescriptor(const DescriptorHeader& header, const char* outName, const GlyphRecord* records,
                       ByteBuffer& out);
 
 // Writes it to `fileName`, replacing an existing file. Returns false when the
 // file cannot be created or written.
-bool writeDescriptor(const char* fileName,
-                     const DescriptorHeader& header,
-                     const char* outName,
+bool writeDescriptor(const char* fileName, const DescriptorHeader& header, const char* outName,
                      const GlyphRecord* records);

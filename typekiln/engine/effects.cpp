@@ -42,22 +42,15 @@ int32_t startOffset(int flag, int32_t n) {
 // it for each of `outLength` output positions; output position i is centred
 // on input position i - grow.
 template <typename Covered, typename Store>
-void slideWindow(int32_t length,
-                 int32_t outLength,
-                 int32_t grow,
-                 int32_t radius,
-                 Covered covered,
+void slideWindow(int32_t length, int32_t outLength, int32_t grow, int32_t radius, Covered covered,
                  Store store) {
     int32_t count = 0;
     int32_t enter = -grow - radius;
-    for (int32_t i = std::max(enter, 0); i < std::min(enter + 2 * radius, length); ++i)
-        count += covered(i);
+    for (int32_t i = std::max(enter, 0); i < std::min(enter + 2 * radius, length); ++i) count += covered(i);
     enter += 2 * radius;
     for (int32_t out = 0, leave = enter - 2 * radius - 1; out < outLength; ++out, ++enter, ++leave) {
-        if (enter >= 0 && enter < length)
-            count += covered(enter);
-        if (leave >= 0 && leave < length)
-            count -= covered(leave);
+        if (enter >= 0 && enter < length) count += covered(enter);
+        if (leave >= 0 && leave < length) count -= covered(leave);
         store(out, count);
     }
 }
@@ -67,14 +60,8 @@ void slideWindow(int32_t length,
 // `radiusX` columns and `radiusY` rows: a rectangular dilation, done as a
 // horizontal and then a vertical running count. `rows` is scratch for
 // H x (W + 2 grow) counts.
-void markRectangle(const uint32_t* pixels,
-                   int32_t width,
-                   int32_t height,
-                   int32_t grow,
-                   int32_t radiusX,
-                   int32_t radiusY,
-                   uint8_t* mask,
-                   int32_t* rows) {
+void markRectangle(const uint32_t* pixels, int32_t width, int32_t height, int32_t grow, int32_t radiusX,
+                   int32_t radiusY, uint8_t* mask, int32_t* rows) {
     const int32_t outWidth = width + 2 * grow;
     for (int32_t y = 0; y < height; ++y) {
         const uint32_t* in = pixels + static_cast<size_t>(y) * width;
@@ -88,8 +75,7 @@ void markRectangle(const uint32_t* pixels,
             height, height + 2 * grow, grow, radiusY,
             [=](int32_t y) { return rows[static_cast<size_t>(y) * outWidth + x] != 0; },
             [=](int32_t y, int32_t count) {
-                if (count > 0)
-                    mask[static_cast<size_t>(y) * outWidth + x] = 1;
+                if (count > 0) mask[static_cast<size_t>(y) * outWidth + x] = 1;
             });
     }
 }
@@ -122,8 +108,7 @@ bool drawOutline(const Surface& original, int32_t passes, uint32_t edgeColour, S
         int32_t pitch = 0;
         outline.lockPixels(&out, &pitch);
         const uint32_t edge = pixelFromPackedColour(edgeColour, 0);
-        for (size_t i = 0; i < outPixels; ++i)
-            out[i] = mask[i] ? edge | 0xFF000000u : edge;
+        for (size_t i = 0; i < outPixels; ++i) out[i] = mask[i] ? edge | 0xFF000000u : edge;
         if (passes >= 2) {
             // The last pass's stamps never reach the four corners.
             out[0] = out[outWidth - 1] = out[outPixels - outWidth] = out[outPixels - 1] = 0;
@@ -137,8 +122,7 @@ bool drawOutline(const Surface& original, int32_t passes, uint32_t edgeColour, S
 }  // namespace
 
 void applyEdge(const GlyphOptions& options, Surface& glyph) {
-    if (!options.edgeOn)
-        return;
+    if (!options.edgeOn) return;
     const int32_t passes = options.sample * options.edgeSize;
     Surface original;
     original.copyFrom(glyph);
@@ -151,8 +135,7 @@ void applyEdge(const GlyphOptions& options, Surface& glyph) {
 }
 
 void applyBevel(const GlyphOptions& options, Surface& glyph) {
-    if (!options.bevelOn)
-        return;
+    if (!options.bevelOn) return;
     const int32_t n = options.sample * options.bevelSize;
     const int code = options.bevelDirection;
     const BevelDirection& d = kBevelDirections[code >= 0 && code <= 9 ? code : 0];
@@ -171,8 +154,7 @@ void applyBevel(const GlyphOptions& options, Surface& glyph) {
 
 void reduceSamples(Surface& surface, const GlyphOptions& options) {
     const int32_t s = options.sample;
-    if (s <= 1)
-        return;
+    if (s <= 1) return;
     const int32_t width = surface.getWidth();
     const int32_t height = surface.getHeight();
     Surface reduced;
@@ -197,8 +179,7 @@ void reduceSamples(Surface& surface, const GlyphOptions& options) {
                 const uint32_t* row = source + static_cast<int64_t>(j) * pitch;
                 for (int32_t i = x * s; i < x * s + s && i < width; ++i) {
                     uint32_t sample = row[i];
-                    if ((sample >> 24) == 0)
-                        continue;
+                    if ((sample >> 24) == 0) continue;
                     ++covered;
                     blue += sample & 0xFF;
                     green += (sample >> 8) & 0xFF;
@@ -206,8 +187,7 @@ void reduceSamples(Surface& surface, const GlyphOptions& options) {
                     alpha += sample >> 24;
                 }
             }
-            if (covered == 0)
-                continue;
+            if (covered == 0) continue;
             target[static_cast<int64_t>(y) * targetPitch + x] = (alpha / blockSamples) << 24 |
                                                                 (red / covered) << 16 |
                                                                 (green / covered) << 8 | blue / covered;

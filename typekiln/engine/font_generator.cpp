@@ -37,9 +37,7 @@ void descriptorFileName(const GenerationSettings& settings, char name[kFileNameB
 // One run's working state.
 class Run {
 public:
-    Run(const RunWindow& window,
-        GenerationSettings& settings,
-        const CharacterList& characters,
+    Run(const RunWindow& window, GenerationSettings& settings, const CharacterList& characters,
         WorkTables& tables)
         : window(window),
           settings(settings),
@@ -52,8 +50,7 @@ public:
         header = static_cast<DescriptorHeader*>(allocatePages(sizeof(DescriptorHeader)));
         bool done = header && layOut() && reducePage(tables.pages[currentPage]) && enterOutputFolder() &&
                     writeOutputs();
-        if (!header)
-            fail(kOutOfMemory);
+        if (!header) fail(kOutOfMemory);
         clearPages(tables);
         releasePages(header);
         return done;
@@ -68,8 +65,7 @@ private:
     bool openPage(int32_t number) {
         TexturePage& page = tables.pages[number];
         page.rowCount = geometry.rowsPerPage;
-        if (!page.surface.create(geometry.sampledWidth, geometry.sampledHeight))
-            return fail(kOutOfMemory);
+        if (!page.surface.create(geometry.sampledWidth, geometry.sampledHeight)) return fail(kOutOfMemory);
         return true;
     }
 
@@ -77,8 +73,7 @@ private:
     // keeps only one page at the sampled size in memory.
     bool reducePage(TexturePage& page) {
         reduceSamples(page.surface, options);
-        if (page.surface.getWidth() == 0)
-            return fail(kOutOfMemory);
+        if (page.surface.getWidth() == 0) return fail(kOutOfMemory);
         return true;
     }
 
@@ -87,15 +82,13 @@ private:
         clearPages(tables);
         currentPage = 0;
         glyphCount = 0;
-        if (!openPage(0))
-            return false;
+        if (!openPage(0)) return false;
 
         const int32_t count = characters.count();
         window.setProgressRange(window.handle, count);
         for (int32_t i = 0; i < count; ++i) {
             window.stepProgress(window.handle);
-            if (!placeCharacter(characters.entries()[i]))
-                return false;
+            if (!placeCharacter(characters.entries()[i])) return false;
         }
         return true;
     }
@@ -110,15 +103,12 @@ private:
         }
         // A character the descriptor cannot index is left off the pages too.
         const int32_t slot = characterSlot(characterCode(entry.text));
-        if (slot == kNoSlot)
-            return true;
+        if (slot == kNoSlot) return true;
 
         int32_t row = findRow(tables.pages[currentPage], geometry, width);
         if (row < 0) {
-            if (currentPage + 1 >= kMaxWrittenPages)
-                return fail(kTooManyPages);
-            if (!reducePage(tables.pages[currentPage]) || !openPage(++currentPage))
-                return false;
+            if (currentPage + 1 >= kMaxWrittenPages) return fail(kTooManyPages);
+            if (!reducePage(tables.pages[currentPage]) || !openPage(++currentPage)) return false;
             row = findRow(tables.pages[currentPage], geometry, width);
         }
         header->slots[slot] = static_cast<uint16_t>(glyphCount);
@@ -130,8 +120,7 @@ private:
     bool enterOutputFolder() {
         char folder[kMaxPathBytes];
         outputFolderOf(settings.inputPath, folder);
-        if (folder[0] && !setCurrentFolder(folder))
-            return fail(kNoOutputFolder);
+        if (folder[0] && !setCurrentFolder(folder)) return fail(kNoOutputFolder);
         return true;
     }
 
@@ -202,10 +191,8 @@ private:
 
 }  // namespace
 
-bool FontGenerator::run(const RunWindow& window,
-                        GenerationSettings& settings,
-                        const CharacterList& characters,
-                        WorkTables& tables) {
+bool FontGenerator::run(const RunWindow& window, GenerationSettings& settings,
+                        const CharacterList& characters, WorkTables& tables) {
     Run run(window, settings, characters, tables);
     return run.execute();
 }
@@ -213,12 +200,10 @@ bool FontGenerator::run(const RunWindow& window,
 void outputFolderOf(const char* inputPath, char folder[kMaxPathBytes]) {
     folder[0] = '\0';
     const char* separator = findLastSeparator(inputPath);
-    if (!separator)
-        return;
+    if (!separator) return;
     size_t length = static_cast<size_t>(separator - inputPath);
     // "C:" alone would mean the drive's current directory, not its root.
-    if (length == 0 || inputPath[length - 1] == ':')
-        ++length;
+    if (length == 0 || inputPath[length - 1] == ':') ++length;
     std::memcpy(folder, inputPath, length);
     folder[length] = '\0';
 }

@@ -34,9 +34,7 @@ namespace FontGenerator {
 // than 255 pages, a glyph wider or taller than an empty page, a buffer or a
 // file that cannot be obtained) reports why through the window, removes any
 // file it had written, and returns false.
-bool run(const RunWindow& window,
-         GenerationSettings& settings,
-         const CharacterList& characters,
+bool run(const RunWindow& window, GenerationSettings& settings, const CharacterList& characters,
          WorkTables& tables);
 
 }  // namespace FontGenerator

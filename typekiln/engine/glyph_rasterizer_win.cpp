@@ -79,11 +79,7 @@ void createGlyphFont(GlyphOptions& options, HWND window) {
     options.textMetrics = toTextMetrics(metrics);
 }
 
-DWORD getGlyphBitmap(GlyphOptions& options,
-                     HDC dc,
-                     UINT code,
-                     GLYPHMETRICS* unshrunk,
-                     GLYPHMETRICS* shrunk,
+DWORD getGlyphBitmap(GlyphOptions& options, HDC dc, UINT code, GLYPHMETRICS* unshrunk, GLYPHMETRICS* shrunk,
                      uint8_t** bitmap) {
     *bitmap = nullptr;
     const MAT2 full = scaleTransform(options.aspectX, options.aspectY);
@@ -93,35 +89,26 @@ DWORD getGlyphBitmap(GlyphOptions& options,
     const MAT2 shrunkTransform = scaleTransform(shrink * static_cast<double>(options.aspectX),
                                                 shrink * static_cast<double>(options.aspectY));
     const DWORD size = GetGlyphOutlineA(dc, code, GGO_BITMAP, shrunk, 0, nullptr, &shrunkTransform);
-    if (size == 0 || size == GDI_ERROR)
-        return 0;
+    if (size == 0 || size == GDI_ERROR) return 0;
     *bitmap = static_cast<uint8_t*>(allocatePages(size));
-    if (!*bitmap)
-        return 0;
+    if (!*bitmap) return 0;
     GetGlyphOutlineA(dc, code, GGO_BITMAP, shrunk, size, *bitmap, &shrunkTransform);
     return size;
 }
 
-void expandGlyphBitmap(const GlyphOptions& options,
-                       int32_t rows,
-                       int32_t columns,
-                       Surface& glyph,
-                       const uint8_t* bitmap,
-                       int32_t pitch) {
-    if (!glyph.create(columns, rows))
-        return;
+void expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t columns, Surface& glyph,
+                       const uint8_t* bitmap, int32_t pitch) {
+    if (!glyph.create(columns, rows)) return;
     uint32_t* pixels = nullptr;
     int32_t width = 0;
     glyph.lockPixels(&pixels, &width);
     const uint32_t body = pixelFromPackedColour(options.color, 255);
     // Never read past a row, whatever the pitch GDI's buffer size implies.
-    if (columns > pitch * 8)
-        columns = pitch * 8;
+    if (columns > pitch * 8) columns = pitch * 8;
     for (int32_t y = 0; y < rows; ++y) {
         const uint8_t* row = bitmap + static_cast<size_t>(y) * pitch;
         for (int32_t x = 0; x < columns; ++x) {
-            if (row[x / 8] & (0x80 >> (x % 8)))
-                pixels[static_cast<size_t>(y) * width + x] = body;
+            if (row[x / 8] & (0x80 >> (x % 8))) pixels[static_cast<size_t>(y) * width + x] = body;
         }
     }
 }
@@ -162,8 +149,7 @@ bool drawGlyphOutline(HWND window, Surface& glyph, GlyphOptions& options, const 
 }
 
 void rasterizeGlyph(HWND window, Surface& glyph, GlyphOptions& options, const char* text) {
-    if (!drawGlyphOutline(window, glyph, options, text))
-        return;
+    if (!drawGlyphOutline(window, glyph, options, text)) return;
     applyEdge(options, glyph);
     applyBevel(options, glyph);
 }

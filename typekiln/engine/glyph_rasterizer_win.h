@@ -33,18 +33,10 @@ void createGlyphFont(GlyphOptions& options, HWND window);
 // font's scale, `shrunk` those of the bitmap. Returns the bitmap's size in
 // bytes and hands out a buffer from the page allocator (the caller releases
 // it), or returns 0 with *bitmap null when there is none.
-DWORD getGlyphBitmap(GlyphOptions& options,
-                     HDC deviceContext,
-                     UINT code,
-                     GLYPHMETRICS* unshrunk,
-                     GLYPHMETRICS* shrunk,
-                     uint8_t** bitmap);
+DWORD getGlyphBitmap(GlyphOptions& options, HDC deviceContext, UINT code, GLYPHMETRICS* unshrunk,
+                     GLYPHMETRICS* shrunk, uint8_t** bitmap);
 
 // Makes `glyph` columns x rows, every set bit of the bitmap a pixel in the
 // body colour. Rows are `pitch` bytes apart, most significant bit leftmost.
-void expandGlyphBitmap(const GlyphOptions& options,
-                       int32_t rows,
-                       int32_t columns,
-                       Surface& glyph,
-                       const uint8_t* bitmap,
-                       int32_t pitch);
+void expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t columns, Surface& glyph,
+                       const uint8_t* bitmap, int32_t pitch);

@@ -25,18 +25,15 @@ struct ValueReader {
     }
 
     void readInt(int32_t* field) {
-        if (const char* value = take())
-            *field = textToInt(value);
+        if (const char* value = take()) *field = textToInt(value);
     }
 
     void readFloat(float* field) {
-        if (const char* value = take())
-            *field = textToFloat(value);
+        if (const char* value = take()) *field = textToFloat(value);
     }
 
     void readText(char* field, size_t size) {
-        if (const char* value = take())
-            copyText(field, size, value, std::strcspn(value, ","));
+        if (const char* value = take()) copyText(field, size, value, std::strcspn(value, ","));
     }
 
     // Red, green, blue; 255 goes into the top byte as the option syntax says.
@@ -67,8 +64,7 @@ void setInputPath(GenerationSettings& settings, const char* argument) {
         return;
     }
     size_t folderLength = getCurrentFolder(path, room);
-    if (folderLength + 1 >= room)
-        return;
+    if (folderLength + 1 >= room) return;
     path[folderLength] = '\\';
     copyText(path + folderLength + 1, room - folderLength - 1, argument, std::strlen(argument));
 }
@@ -141,11 +137,9 @@ void splitBatchLine(const char* text, BatchArguments& arguments) {
     bool quoted = false;
 
     auto endToken = [&]() {
-        if (out == tokenStart)
-            return;  // repeated spaces make no empty argument
+        if (out == tokenStart) return;  // repeated spaces make no empty argument
         *out++ = '\0';
-        if (arguments.count < kMaxBatchArguments)
-            arguments.values[arguments.count++] = tokenStart;
+        if (arguments.count < kMaxBatchArguments) arguments.values[arguments.count++] = tokenStart;
         tokenStart = out;
     };
 
@@ -169,8 +163,7 @@ size_t formatBatchLine(const GenerationSettings& settings, char* line, size_t si
     size_t used = 0;
     bool fits = true;
     auto append = [&](const char* format, auto... values) {
-        if (!fits)
-            return;
+        if (!fits) return;
         int length = std::snprintf(line + used, size - used, format, values...);
         if (length < 0 || static_cast<size_t>(length) >= size - used) {
             fits = false;
@@ -178,8 +171,7 @@ size_t formatBatchLine(const GenerationSettings& settings, char* line, size_t si
         }
         used += static_cast<size_t>(length);
     };
-    if (size == 0)
-        return 0;
+    if (size == 0) return 0;
 
     const char* separator = findLastSeparator(settings.inputPath);
     const char* inputName = separator ? separator + 1 : settings.inputPath;
@@ -203,12 +195,9 @@ size_t formatBatchLine(const GenerationSettings& settings, char* line, size_t si
         append("/bevel,%d,%d,%d,%d,%d ", glyph.bevelSize, glyph.bevelDirection, rgb(glyph.bevelColor, 0),
                rgb(glyph.bevelColor, 1), rgb(glyph.bevelColor, 2));
     }
-    if (glyph.bold)
-        append("%s", "/bold ");
-    if (glyph.italic)
-        append("%s", "/italic ");
-    if (glyph.fixPitch)
-        append("%s", "/fixpitch ");
+    if (glyph.bold) append("%s", "/bold ");
+    if (glyph.italic) append("%s", "/italic ");
+    if (glyph.fixPitch) append("%s", "/fixpitch ");
     if (!fits) {
         line[0] = '\0';
         return 0;

@@ -29,16 +29,14 @@ bool reserveWorkTables(WorkTables& tables) {
     }
     // The block is zero-filled; the pages' surfaces still need constructing.
     tables.pages = static_cast<TexturePage*>(pages);
-    for (int32_t i = 0; i < kMaxPages; ++i)
-        new (&tables.pages[i].surface) Surface();
+    for (int32_t i = 0; i < kMaxPages; ++i) new (&tables.pages[i].surface) Surface();
     tables.glyphRecords = static_cast<GlyphRecord*>(records);
     return true;
 }
 
 void releaseWorkTables(WorkTables& tables) {
     if (tables.pages) {
-        for (int32_t i = 0; i < kMaxPages; ++i)
-            tables.pages[i].surface.~Surface();
+        for (int32_t i = 0; i < kMaxPages; ++i) tables.pages[i].surface.~Surface();
     }
     releasePages(tables.pages);
     releasePages(tables.glyphRecords);
@@ -57,8 +55,7 @@ void clearPages(WorkTables& tables) {
 
 int32_t findRow(const TexturePage& page, const PageGeometry& geometry, int32_t cellWidth) {
     for (int32_t row = 0; row < page.rowCount; ++row) {
-        if (geometry.sampledWidth - page.rowUsed[row] >= cellWidth)
-            return row;
+        if (geometry.sampledWidth - page.rowUsed[row] >= cellWidth) return row;
     }
     return -1;
 }
@@ -68,12 +65,8 @@ int32_t cellWidth(const GlyphOptions& options, int32_t glyphWidth) {
     return advance + 2 * options.sample;
 }
 
-GlyphRecord placeGlyph(TexturePage& page,
-                       int32_t pageNumber,
-                       int32_t row,
-                       const PageGeometry& g,
-                       const Surface& glyph,
-                       const GlyphOptions& options) {
+GlyphRecord placeGlyph(TexturePage& page, int32_t pageNumber, int32_t row, const PageGeometry& g,
+                       const Surface& glyph, const GlyphOptions& options) {
     const int32_t s = g.sample;
     const int32_t gw = glyph.getWidth();
     const int32_t gh = glyph.getHeight();

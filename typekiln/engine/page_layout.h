@@ -64,9 +64,5 @@ int32_t cellWidth(const GlyphOptions& options, int32_t glyphWidth);
 // would reach into the row's bottom margin; with fixed pitch it is centred
 // in its cell. Returns the glyph's record: its cell in output pixels, whose
 // horizontal extent is the image with its margins (clipped to the page).
-GlyphRecord placeGlyph(TexturePage& page,
-                       int32_t pageNumber,
-                       int32_t row,
-                       const PageGeometry& geometry,
-                       const Surface& glyph,
-                       const GlyphOptions& options);
+GlyphRecord placeGlyph(TexturePage& page, int32_t pageNumber, int32_t row, const PageGeometry& geometry,
+                       const Surface& glyph, const GlyphOptions& options);

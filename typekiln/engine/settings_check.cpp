@@ -22,34 +22,24 @@ bool isUsableAspect(float aspect) {
 
 const char* findSettingsProblem(const GenerationSettings& settings) {
     const GlyphOptions& glyph = settings.glyphOptions;
-    if (std::strlen(settings.outName) > kMaxOutNameBytes)
-        return "データ名が長すぎます";
-    if (!isPageSizeIndex(settings.pageWidthIndex))
-        return "テクスチャの横幅の指定が正しくありません";
-    if (!isPageSizeIndex(settings.pageHeightIndex))
-        return "テクスチャの縦幅の指定が正しくありません";
-    if (glyph.sample < 1)
-        return "サンプリング数は1以上にしてください";
+    if (std::strlen(settings.outName) > kMaxOutNameBytes) return "データ名が長すぎます";
+    if (!isPageSizeIndex(settings.pageWidthIndex)) return "テクスチャの横幅の指定が正しくありません";
+    if (!isPageSizeIndex(settings.pageHeightIndex)) return "テクスチャの縦幅の指定が正しくありません";
+    if (glyph.sample < 1) return "サンプリング数は1以上にしてください";
     const int32_t largestPage =
         pageSizes[settings.pageWidthIndex > settings.pageHeightIndex ? settings.pageWidthIndex
                                                                      : settings.pageHeightIndex];
-    if (int64_t{largestPage} * glyph.sample > kMaxSampledPageEdge)
-        return "サンプリング数が大きすぎます";
-    if (glyph.size < 1)
-        return "サイズは1以上にしてください";
-    if (glyph.size > pageSizes[kPageSizeCount - 1])
-        return "サイズが大きすぎます";
+    if (int64_t{largestPage} * glyph.sample > kMaxSampledPageEdge) return "サンプリング数が大きすぎます";
+    if (glyph.size < 1) return "サイズは1以上にしてください";
+    if (glyph.size > pageSizes[kPageSizeCount - 1]) return "サイズが大きすぎます";
     if (!isUsableAspect(glyph.aspectX) || !isUsableAspect(glyph.aspectY))
         return "サイズ倍率が正しくありません";
-    if (glyph.edgeOn && glyph.edgeSize < 0)
-        return "エッジのサイズが正しくありません";
-    if (glyph.bevelOn && glyph.bevelSize < 0)
-        return "押し出しのサイズが正しくありません";
+    if (glyph.edgeOn && glyph.edgeSize < 0) return "エッジのサイズが正しくありません";
+    if (glyph.bevelOn && glyph.bevelSize < 0) return "押し出しのサイズが正しくありません";
     if (glyph.bevelOn && (glyph.bevelDirection < 0 || glyph.bevelDirection > 9))
         return "押し出しの方向が正しくありません";
     const int64_t margin =
         (glyph.edgeOn ? 2 * int64_t{glyph.edgeSize} : 0) + (glyph.bevelOn ? int64_t{glyph.bevelSize} : 0);
-    if (margin >= glyph.size)
-        return "エッジと押し出しのサイズが大きすぎます\nサイズより小さくしてください";
+    if (margin >= glyph.size) return "エッジと押し出しのサイズが大きすぎます\nサイズより小さくしてください";
     return nullptr;
 }

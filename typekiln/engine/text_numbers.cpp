@@ -14,8 +14,7 @@ bool isDigit(char c) {
 }
 
 const char* skipSpace(const char* text) {
-    while (isSpace(*text))
-        ++text;
+    while (isSpace(*text)) ++text;
     return text;
 }
 
@@ -24,29 +23,22 @@ const char* skipSpace(const char* text) {
 void collectReal(const char* text, char* out, int size) {
     int used = 0;
     auto keep = [&](char c) {
-        if (used < size - 1)
-            out[used++] = c;
+        if (used < size - 1) out[used++] = c;
     };
     const char* p = skipSpace(text);
-    if (*p == '+' || *p == '-')
-        keep(*p++);
-    while (isDigit(*p))
-        keep(*p++);
+    if (*p == '+' || *p == '-') keep(*p++);
+    while (isDigit(*p)) keep(*p++);
     if (*p == '.') {
         keep(*p++);
-        while (isDigit(*p))
-            keep(*p++);
+        while (isDigit(*p)) keep(*p++);
     }
     const char* exponent = p;
     if (*exponent == 'e' || *exponent == 'E') {
         const char* digits = exponent + 1;
-        if (*digits == '+' || *digits == '-')
-            ++digits;
+        if (*digits == '+' || *digits == '-') ++digits;
         if (isDigit(*digits)) {
-            while (p < digits)
-                keep(*p++);
-            while (isDigit(*p))
-                keep(*p++);
+            while (p < digits) keep(*p++);
+            while (isDigit(*p)) keep(*p++);
         }
     }
     out[used] = '\0';
@@ -57,14 +49,12 @@ void collectReal(const char* text, char* out, int size) {
 int32_t textToInt(const char* text) {
     const char* p = skipSpace(text);
     bool negative = *p == '-';
-    if (*p == '+' || *p == '-')
-        ++p;
+    if (*p == '+' || *p == '-') ++p;
     int64_t value = 0;
     const int64_t limit = negative ? -int64_t{INT32_MIN} : INT32_MAX;
     for (; isDigit(*p); ++p) {
         value = value * 10 + (*p - '0');
-        if (value > limit)
-            value = limit;  // saturate, and stay there
+        if (value > limit) value = limit;  // saturate, and stay there
     }
     return static_cast<int32_t>(negative ? -value : value);
 }
@@ -73,9 +63,7 @@ float textToFloat(const char* text) {
     char number[512];
     collectReal(text, number, sizeof number);
     double value = std::strtod(number, nullptr);
-    if (value > FLT_MAX)
-        return FLT_MAX;
-    if (value < -FLT_MAX)
-        return -FLT_MAX;
+    if (value > FLT_MAX) return FLT_MAX;
+    if (value < -FLT_MAX) return -FLT_MAX;
     return static_cast<float>(value);
 }

@@ -12,8 +12,7 @@ namespace {
 
 // The reason the current settings cannot run, or null.
 const char* findRunProblem() {
-    if (generationSettings.inputPath[0] == '\0')
-        return "入力ファイル名が指定されていません";
+    if (generationSettings.inputPath[0] == '\0') return "入力ファイル名が指定されていません";
     return findSettingsProblem(generationSettings);
 }
 

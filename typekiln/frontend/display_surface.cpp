@@ -19,10 +19,8 @@ bool DisplaySurface::open(HWND window) {
         directDraw = nullptr;
         return false;
     }
-    if (FAILED(directDraw->Initialize(reinterpret_cast<GUID*>(DDCREATE_EMULATIONONLY))))
-        return false;
-    if (FAILED(directDraw->SetCooperativeLevel(window, DDSCL_NORMAL)))
-        return false;
+    if (FAILED(directDraw->Initialize(reinterpret_cast<GUID*>(DDCREATE_EMULATIONONLY)))) return false;
+    if (FAILED(directDraw->SetCooperativeLevel(window, DDSCL_NORMAL))) return false;
 
     RECT outer;
     GetWindowRect(window, &outer);
@@ -54,10 +52,8 @@ bool DisplaySurface::open(HWND window) {
 }
 
 void DisplaySurface::close() {
-    if (surface)
-        surface->Release();
-    if (directDraw)
-        directDraw->Release();
+    if (surface) surface->Release();
+    if (directDraw) directDraw->Release();
     surface = nullptr;
     directDraw = nullptr;
     CoUninitialize();

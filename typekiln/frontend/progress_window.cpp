@@ -27,21 +27,25 @@ void rasterize(void* handle, Surface& glyph, GlyphOptions& options, const char* 
 // a glyph, so the bar moves in steps of at least 1/200 of its range: no
 // coarser than its width in pixels shows. Only the worker touches these.
 constexpr int32_t kProgressSteps = 200;
+int32_t progressTotal = 0;
+int32_t progressDone = 0;
 int32_t progressStep = 1;
-int32_t progressPending = 0;
 
 void setProgressRange(void* handle, int32_t count) {
+    progressTotal = count;
+    progressDone = 0;
     progressStep = count / kProgressSteps > 1 ? count / kProgressSteps : 1;
-    progressPending = 0;
     SendDlgItemMessageA(windowOf(handle), IDC_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, count));
     SendDlgItemMessageA(windowOf(handle), IDC_PROGRESS, PBM_SETSTEP, progressStep, 0);
 }
 
 void stepProgress(void* handle) {
-    if (++progressPending < progressStep)
-        return;
-    progressPending = 0;
-    SendDlgItemMessageA(windowOf(handle), IDC_PROGRESS, PBM_STEPIT, 0, 0);
+    ++progressDone;
+    if (progressDone == progressTotal) {
+        SendDlgItemMessageA(windowOf(handle), IDC_PROGRESS, PBM_SETPOS, progressDone, 0);
+    } else if (progressDone % progressStep == 0) {
+        SendDlgItemMessageA(windowOf(handle), IDC_PROGRESS, PBM_STEPIT, 0, 0);
+    }
 }
 
 void reportFailure(void* handle, const char* message) {

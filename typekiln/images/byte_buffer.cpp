@@ -30,8 +30,7 @@ static uint8_t* claim(ByteBuffer& buffer, size_t count) {
 }
 
 void put8(ByteBuffer& buffer, uint32_t value) {
-    if (uint8_t* at = claim(buffer, 1))
-        at[0] = static_cast<uint8_t>(value);
+    if (uint8_t* at = claim(buffer, 1)) at[0] = static_cast<uint8_t>(value);
 }
 
 void put16(ByteBuffer& buffer, uint32_t value) {
@@ -43,14 +42,12 @@ void put16(ByteBuffer& buffer, uint32_t value) {
 
 void put32(ByteBuffer& buffer, uint32_t value) {
     if (uint8_t* at = claim(buffer, 4)) {
-        for (int i = 0; i < 4; ++i)
-            at[i] = static_cast<uint8_t>(value >> (8 * i));
+        for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
     }
 }
 
 void putBytes(ByteBuffer& buffer, const void* bytes, size_t count) {
-    if (uint8_t* at = claim(buffer, count))
-        std::memcpy(at, bytes, count);
+    if (uint8_t* at = claim(buffer, count)) std::memcpy(at, bytes, count);
 }
 
 void putZeros(ByteBuffer& buffer, size_t count) {

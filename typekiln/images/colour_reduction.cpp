@@ -22,8 +22,7 @@ int boxesForLevels(int levels) {
 uint32_t quantiseAlpha(uint32_t pixel, int levels) {
     uint32_t alpha = pixel >> 24;
     uint32_t quantised = alpha * levels / 255 * 255 / levels;
-    if (quantised == 0)
-        return Surface::kTransparentKey;
+    if (quantised == 0) return Surface::kTransparentKey;
     return (pixel & 0x00FFFFFF) | quantised << 24;
 }
 
@@ -58,14 +57,11 @@ T* allocateArray(size_t count) {
 }  // namespace
 
 int32_t Surface::findColour(uint32_t value) const {
-    if (!colourLookup)
-        return -1;
+    if (!colourLookup) return -1;
     for (uint32_t slot = hashColour(value) & colourLookupMask;; slot = (slot + 1) & colourLookupMask) {
         const ColourSlot& s = colourLookup[slot];
-        if (s.entry == 0)
-            return -1;
-        if (s.value == value)
-            return s.entry - 1;
+        if (s.entry == 0) return -1;
+        if (s.value == value) return s.entry - 1;
     }
 }
 
@@ -73,18 +69,15 @@ int32_t Surface::findColour(uint32_t value) const {
 // an empty one.
 bool Surface::resizeColourLookup(uint32_t slots) {
     auto* resized = allocateArray<ColourSlot>(slots);
-    if (!resized)
-        return false;
+    if (!resized) return false;
     ColourSlot* old = colourLookup;
     uint32_t oldSlots = old ? colourLookupMask + 1 : 0;
     colourLookup = resized;
     colourLookupMask = slots - 1;
     for (uint32_t i = 0; i < oldSlots; ++i) {
-        if (old[i].entry == 0)
-            continue;
+        if (old[i].entry == 0) continue;
         uint32_t slot = hashColour(old[i].value) & colourLookupMask;
-        while (colourLookup[slot].entry != 0)
-            slot = (slot + 1) & colourLookupMask;
+        while (colourLookup[slot].entry != 0) slot = (slot + 1) & colourLookupMask;
         colourLookup[slot] = old[i];
     }
     releasePages(old);
@@ -101,8 +94,7 @@ int32_t Surface::addColour(uint32_t value) {
     }
     uint32_t slot = hashColour(value) & colourLookupMask;
     for (; colourLookup[slot].entry != 0; slot = (slot + 1) & colourLookupMask) {
-        if (colourLookup[slot].value == value)
-            return colourLookup[slot].entry - 1;
+        if (colourLookup[slot].value == value) return colourLookup[slot].entry - 1;
     }
     colourLookup[slot] = {value, colourCount + 1};
     colours[colourCount] = value;
@@ -114,23 +106,19 @@ bool Surface::indexColours() {
     releasePages(colourLookup);
     colourLookup = nullptr;
     uint32_t slots = kInitialLookupSlots;
-    while (slots < static_cast<uint64_t>(colourCount) * 2)
-        slots *= 2;
-    if (!resizeColourLookup(slots))
-        return false;
+    while (slots < static_cast<uint64_t>(colourCount) * 2) slots *= 2;
+    if (!resizeColourLookup(slots)) return false;
     for (int32_t i = 0; i < colourCount; ++i) {
         uint32_t slot = hashColour(colours[i]) & colourLookupMask;
         while (colourLookup[slot].entry != 0 && colourLookup[slot].value != colours[i])
             slot = (slot + 1) & colourLookupMask;
-        if (colourLookup[slot].entry == 0)
-            colourLookup[slot] = {colours[i], i + 1};
+        if (colourLookup[slot].entry == 0) colourLookup[slot] = {colours[i], i + 1};
     }
     return true;
 }
 
 bool Surface::buildHistogram(int levels) {
-    if (!pixels || (levels != 4 && levels != 8))
-        return false;
+    if (!pixels || (levels != 4 && levels != 8)) return false;
     releaseReduction();
     size_t pixelCount = static_cast<size_t>(width) * height;
     // Room for every pixel's colour, and never less than a whole palette,
@@ -163,8 +151,7 @@ bool Surface::buildHistogram(int levels) {
 }
 
 bool Surface::medianCut(int levels) {
-    if (!colours || (levels != 4 && levels != 8))
-        return false;
+    if (!colours || (levels != 4 && levels != 8)) return false;
     const int boxTotal = boxesForLevels(levels);
     releasePages(boxes);
     releasePages(boxOfColour);
@@ -178,8 +165,7 @@ bool Surface::medianCut(int levels) {
 
     auto sumCounts = [this](int32_t start, int32_t count) {
         int64_t total = 0;
-        for (int32_t i = start; i < start + count; ++i)
-            total += counts[i];
+        for (int32_t i = start; i < start + count; ++i) total += counts[i];
         return static_cast<int32_t>(total);
     };
     boxes[0] = {0, colourCount, sumCounts(0, colourCount), 0};
@@ -187,11 +173,9 @@ bool Surface::medianCut(int levels) {
     for (int n = 1; n < boxTotal; ++n) {
         int chosen = -1;
         for (int b = 0; b < n; ++b) {
-            if (boxes[b].count >= 2 && (chosen < 0 || boxes[b].total > boxes[chosen].total))
-                chosen = b;
+            if (boxes[b].count >= 2 && (chosen < 0 || boxes[b].total > boxes[chosen].total)) chosen = b;
         }
-        if (chosen < 0)
-            break;
+        if (chosen < 0) break;
         ColourBox& box = boxes[chosen];
         const int32_t end = box.start + box.count;
 
@@ -205,8 +189,7 @@ bool Surface::medianCut(int levels) {
             }
         }
         uint32_t range[4];
-        for (int c = 0; c < 4; ++c)
-            range[c] = high[c] - low[c];
+        for (int c = 0; c < 4; ++c) range[c] = high[c] - low[c];
         uint32_t widest = *std::max_element(range, range + 4);
         for (int c = 0; c < 4; ++c) {
             if (range[c] == widest && !sortColours(box.start, box.count, static_cast<Channel>(c))) {
@@ -218,8 +201,7 @@ bool Surface::medianCut(int levels) {
         const int32_t half = box.total / 2;
         int64_t below = counts[box.start];
         int32_t k = box.start + 1;
-        while (k < end - 1 && below < half)
-            below += counts[k++];
+        while (k < end - 1 && below < half) below += counts[k++];
 
         boxes[n] = {k, end - k, sumCounts(k, end - k), 0};
         box.count = k - box.start;
@@ -228,10 +210,8 @@ bool Surface::medianCut(int levels) {
 
     for (int b = 0; b < boxTotal; ++b) {
         ColourBox& box = boxes[b];
-        for (int32_t i = box.start; i < box.start + box.count; ++i)
-            boxOfColour[i] = static_cast<uint8_t>(b);
-        if (box.total <= 0)
-            continue;
+        for (int32_t i = box.start; i < box.start + box.count; ++i) boxOfColour[i] = static_cast<uint8_t>(b);
+        if (box.total <= 0) continue;
         uint32_t mean = 0;
         for (int c = 0; c < 4; ++c) {
             int64_t sum = 0;
@@ -245,8 +225,7 @@ bool Surface::medianCut(int levels) {
 }
 
 bool Surface::sortColours(int32_t start, int32_t count, Channel channel) {
-    if (count < 2)
-        return true;
+    if (count < 2) return true;
     auto* keys = allocateArray<uint8_t>(count);
     auto* order = allocateArray<int32_t>(count);
     auto* sortedColours = allocateArray<uint32_t>(count);
@@ -267,8 +246,7 @@ bool Surface::sortColours(int32_t start, int32_t count, Channel channel) {
         // The values are distinct here, so each moved value's entry is simply its new index.
         for (int32_t i = start; i < start + count; ++i) {
             uint32_t slot = hashColour(colours[i]) & colourLookupMask;
-            while (colourLookup[slot].value != colours[i])
-                slot = (slot + 1) & colourLookupMask;
+            while (colourLookup[slot].value != colours[i]) slot = (slot + 1) & colourLookupMask;
             colourLookup[slot].entry = i + 1;
         }
     }
@@ -282,20 +260,17 @@ bool Surface::sortColours(int32_t start, int32_t count, Channel channel) {
 int Surface::paletteIndex(uint32_t value, int bits) const {
     const int none = (1 << bits) - 1;
     int32_t entry = findColour(value);
-    if (entry < 0 || !boxOfColour)
-        return none;
+    if (entry < 0 || !boxOfColour) return none;
     int box = boxOfColour[entry];
     return box < std::min(boxCount, bits == 4 ? 16 : 256) ? box : none;
 }
 
 bool Surface::buildIndexImage(int bits) {
-    if (!pixels || !boxOfColour || (bits != 4 && bits != 8))
-        return false;
+    if (!pixels || !boxOfColour || (bits != 4 && bits != 8)) return false;
     releasePages(indexImage);
     const int32_t rowBytes = bits == 8 ? width : (width + 1) / 2;
     indexImage = allocateArray<uint8_t>(static_cast<size_t>(rowBytes) * height);
-    if (!indexImage)
-        return false;
+    if (!indexImage) return false;
 
     uint32_t lastValue = 0;
     int lastIndex = -1;
@@ -310,8 +285,7 @@ bool Surface::buildIndexImage(int bits) {
         const uint32_t* row = pixels + static_cast<size_t>(y) * width;
         uint8_t* out = indexImage + static_cast<size_t>(y) * rowBytes;
         if (bits == 8) {
-            for (int32_t x = 0; x < width; ++x)
-                out[x] = static_cast<uint8_t>(indexOf(row[x]));
+            for (int32_t x = 0; x < width; ++x) out[x] = static_cast<uint8_t>(indexOf(row[x]));
         } else {
             // An odd last pixel leaves the low nibble of its byte 0.
             for (int32_t x = 0; x < width; x += 2) {
@@ -324,9 +298,7 @@ bool Surface::buildIndexImage(int bits) {
 }
 
 bool Surface::storePalette() {
-    if (!boxes)
-        return false;
-    for (int j = 0; j < boxCount; ++j)
-        colours[j] = boxes[j].colour;
+    if (!boxes) return false;
+    for (int j = 0; j < boxCount; ++j) colours[j] = boxes[j].colour;
     return indexColours();
 }

@@ -36,12 +36,9 @@ struct PositionHeaps {
         int32_t value = heap[0];
         for (;;) {
             int32_t child = 2 * i + 1;
-            if (child >= n)
-                break;
-            if (child + 1 < n && heap[child + 1] < heap[child])
-                ++child;
-            if (heap[child] >= value)
-                break;
+            if (child >= n) break;
+            if (child + 1 < n && heap[child + 1] < heap[child]) ++child;
+            if (heap[child] >= value) break;
             heap[i] = heap[child];
             i = child;
         }
@@ -51,8 +48,7 @@ struct PositionHeaps {
     void updateTree(int key) {
         int node = kKeys + key;
         tree[node] = top(key);
-        for (node /= 2; node >= 1; node /= 2)
-            tree[node] = std::min(tree[2 * node], tree[2 * node + 1]);
+        for (node /= 2; node >= 1; node /= 2) tree[node] = std::min(tree[2 * node], tree[2 * node + 1]);
     }
 
     // Replaces the lowest position of a key by another.
@@ -65,8 +61,7 @@ struct PositionHeaps {
     void popTop(int key) {
         int32_t* heap = store + base[key];
         heap[0] = heap[--size[key]];
-        if (size[key] > 0)
-            siftDown(key);
+        if (size[key] > 0) siftDown(key);
         updateTree(key);
     }
 
@@ -76,10 +71,8 @@ struct PositionHeaps {
         int lo = kKeys + key + 1;
         int hi = 2 * kKeys;  // exclusive
         while (lo < hi) {
-            if (lo & 1)
-                best = std::min(best, tree[lo++]);
-            if (hi & 1)
-                best = std::min(best, tree[--hi]);
+            if (lo & 1) best = std::min(best, tree[lo++]);
+            if (hi & 1) best = std::min(best, tree[--hi]);
             lo /= 2;
             hi /= 2;
         }
@@ -90,8 +83,7 @@ struct PositionHeaps {
 }  // namespace
 
 bool exchangeSortOrder(const uint8_t* keys, int32_t n, int32_t* order) {
-    if (n <= 0)
-        return true;
+    if (n <= 0) return true;
     auto* heaps = static_cast<PositionHeaps*>(allocatePages(sizeof(PositionHeaps)));
     auto* store = static_cast<int32_t*>(allocatePages(static_cast<size_t>(n) * sizeof(int32_t)));
     if (!heaps || !store) {
@@ -102,23 +94,19 @@ bool exchangeSortOrder(const uint8_t* keys, int32_t n, int32_t* order) {
 
     // Positions of each key in ascending order: already valid min-heaps.
     heaps->store = store;
-    for (int32_t p = 0; p < n; ++p)
-        ++heaps->size[keys[p]];
+    for (int32_t p = 0; p < n; ++p) ++heaps->size[keys[p]];
     for (int v = 0, next = 0; v < kKeys; ++v) {
         heaps->base[v] = next;
         next += heaps->size[v];
     }
     int32_t filled[kKeys];
     std::memset(filled, 0, sizeof filled);
-    for (int32_t p = 0; p < n; ++p)
-        store[heaps->base[keys[p]] + filled[keys[p]]++] = p;
-    for (int v = 0; v < kKeys; ++v)
-        heaps->tree[kKeys + v] = heaps->top(v);
+    for (int32_t p = 0; p < n; ++p) store[heaps->base[keys[p]] + filled[keys[p]]++] = p;
+    for (int v = 0; v < kKeys; ++v) heaps->tree[kKeys + v] = heaps->top(v);
     for (int node = kKeys - 1; node >= 1; --node)
         heaps->tree[node] = std::min(heaps->tree[2 * node], heaps->tree[2 * node + 1]);
 
-    for (int32_t p = 0; p < n; ++p)
-        order[p] = p;
+    for (int32_t p = 0; p < n; ++p) order[p] = p;
 
     int32_t chain[kKeys + 1];
     for (int32_t i = 0; i < n; ++i) {
@@ -126,18 +114,15 @@ bool exchangeSortOrder(const uint8_t* keys, int32_t n, int32_t* order) {
         chain[links++] = i;
         for (int key = keys[order[i]];;) {
             int32_t next = heaps->lowestAbove(key);
-            if (next == kNone)
-                break;
+            if (next == kNone) break;
             chain[links++] = next;
             key = keys[order[next]];
         }
         // Every element of the chain moves one link on; the last settles at i.
-        for (int m = 0; m + 1 < links; ++m)
-            heaps->replaceTop(keys[order[chain[m]]], chain[m + 1]);
+        for (int m = 0; m + 1 < links; ++m) heaps->replaceTop(keys[order[chain[m]]], chain[m + 1]);
         int32_t settled = order[chain[links - 1]];
         heaps->popTop(keys[settled]);
-        for (int m = links - 1; m >= 1; --m)
-            order[chain[m]] = order[chain[m - 1]];
+        for (int m = links - 1; m >= 1; --m) order[chain[m]] = order[chain[m - 1]];
         order[i] = settled;
     }
 

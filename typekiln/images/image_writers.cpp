@@ -37,8 +37,7 @@ void putTgaHeader(ByteBuffer& out, int32_t width, int32_t height) {
 }
 
 uint8_t paletteIndexAt(const uint8_t* row, int32_t x, int bits) {
-    if (bits == 8)
-        return row[x];
+    if (bits == 8) return row[x];
     return x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F;
 }
 
@@ -50,35 +49,29 @@ bool writeBuffer(const char* fileName, const ByteBuffer& bytes) {
 
 int32_t writtenHeight(const Surface& surface, int32_t usedHeight) {
     const int32_t height = surface.getHeight();
-    if (usedHeight <= 0)
-        return height;
+    if (usedHeight <= 0) return height;
     int64_t rows = 1;
-    while (rows < usedHeight)
-        rows *= 2;
+    while (rows < usedHeight) rows *= 2;
     return rows < height ? static_cast<int32_t>(rows) : height;
 }
 
 bool encodeTga32(const Surface& surface, int32_t usedHeight, ByteBuffer& out) {
     const uint32_t* pixels = nullptr;
     int32_t pitch = 0;
-    if (!surface.lockPixels(&pixels, &pitch))
-        return false;
+    if (!surface.lockPixels(&pixels, &pitch)) return false;
     const int32_t width = surface.getWidth();
     const int32_t height = writtenHeight(surface, usedHeight);
-    if (!reserveBytes(out, kTgaHeaderSize + size_t{4} * width * height))
-        return false;
+    if (!reserveBytes(out, kTgaHeaderSize + size_t{4} * width * height)) return false;
     putTgaHeader(out, width, height);
     for (int32_t y = 0; y < height; ++y) {
         const uint32_t* row = pixels + static_cast<size_t>(y) * pitch;
-        for (int32_t x = 0; x < width; ++x)
-            put32(out, row[x] >> 24 ? row[x] : kTransparentTgaPixel);
+        for (int32_t x = 0; x < width; ++x) put32(out, row[x] >> 24 ? row[x] : kTransparentTgaPixel);
     }
     return isComplete(out);
 }
 
 bool encodePalettedBmp(const Surface& surface, int bits, int32_t usedHeight, ByteBuffer& out) {
-    if (!isReducedFor(surface, bits))
-        return false;
+    if (!isReducedFor(surface, bits)) return false;
     const int32_t width = surface.getWidth();
     const int32_t height = writtenHeight(surface, usedHeight);
     const uint32_t paletteEntries = 1u << bits;
@@ -86,8 +79,7 @@ bool encodePalettedBmp(const Surface& surface, int bits, int32_t usedHeight, Byt
     const int32_t rowBytes = indexRowBytes(surface, bits);
     const int32_t padding = paddedRowBytes(rowBytes) - rowBytes;
     const uint32_t fileSize = pixelOffset + static_cast<uint32_t>(paddedRowBytes(rowBytes)) * height;
-    if (!reserveBytes(out, fileSize))
-        return false;
+    if (!reserveBytes(out, fileSize)) return false;
 
     put8(out, 'B');
     put8(out, 'M');
@@ -108,8 +100,7 @@ bool encodePalettedBmp(const Surface& surface, int bits, int32_t usedHeight, Byt
     put32(out, 0);  // important colours: all
     // Each entry's alpha travels in the byte BMP reserves.
     const uint32_t* palette = surface.getColours();
-    for (uint32_t j = 0; j < paletteEntries; ++j)
-        put32(out, palette[j]);
+    for (uint32_t j = 0; j < paletteEntries; ++j) put32(out, palette[j]);
     const uint8_t* indices = surface.getIndexImage();
     for (int32_t y = height - 1; y >= 0; --y) {
         putBytes(out, indices + static_cast<size_t>(y) * rowBytes, static_cast<size_t>(rowBytes));
@@ -119,19 +110,16 @@ bool encodePalettedBmp(const Surface& surface, int bits, int32_t usedHeight, Byt
 }
 
 bool encodePaletteTga32(const Surface& surface, int bits, int32_t usedHeight, ByteBuffer& out) {
-    if (!isReducedFor(surface, bits))
-        return false;
+    if (!isReducedFor(surface, bits)) return false;
     const int32_t width = surface.getWidth();
     const int32_t height = writtenHeight(surface, usedHeight);
     const int32_t rowBytes = indexRowBytes(surface, bits);
-    if (!reserveBytes(out, kTgaHeaderSize + size_t{4} * width * height))
-        return false;
+    if (!reserveBytes(out, kTgaHeaderSize + size_t{4} * width * height)) return false;
     putTgaHeader(out, width, height);
     const uint32_t* palette = surface.getColours();
     for (int32_t y = 0; y < height; ++y) {
         const uint8_t* row = surface.getIndexImage() + static_cast<size_t>(y) * rowBytes;
-        for (int32_t x = 0; x < width; ++x)
-            put32(out, palette[paletteIndexAt(row, x, bits)]);
+        for (int32_t x = 0; x < width; ++x) put32(out, palette[paletteIndexAt(row, x, bits)]);
     }
     return isComplete(out);
 }
@@ -150,15 +138,12 @@ bool Surface::writeBmp8(const char* fileName, int32_t usedHeight) {
 }
 
 bool Surface::writePalettedBmp(const char* fileName, int32_t usedHeight, int bits) {
-    if (!buildHistogram(bits) || !buildIndexImage(bits) || !storePalette())
-        return false;
+    if (!buildHistogram(bits) || !buildIndexImage(bits) || !storePalette()) return false;
     ByteBuffer bytes;
-    if (!encodePalettedBmp(*this, bits, usedHeight, bytes) || !writeBuffer(fileName, bytes))
-        return false;
+    if (!encodePalettedBmp(*this, bits, usedHeight, bytes) || !writeBuffer(fileName, bytes)) return false;
 
     char copyName[260];
     int length = std::snprintf(copyName, sizeof copyName, "%s.tga", fileName);
-    if (length < 0 || length >= static_cast<int>(sizeof copyName))
-        return false;
+    if (length < 0 || length >= static_cast<int>(sizeof copyName)) return false;
     return encodePaletteTga32(*this, bits, usedHeight, bytes) && writeBuffer(copyName, bytes);
 }

@@ -22,14 +22,8 @@ struct ClippedRect {
 // Clips one axis: [position, position + length) on a destination of size
 // `limit`, reading from [sourcePosition, ...) of a source of size
 // `sourceLimit`. Returns false when nothing is left.
-bool clipSpan(int64_t position,
-              int64_t sourcePosition,
-              int64_t length,
-              int64_t limit,
-              int64_t sourceLimit,
-              int32_t* outPosition,
-              int32_t* outSourcePosition,
-              int32_t* outLength) {
+bool clipSpan(int64_t position, int64_t sourcePosition, int64_t length, int64_t limit, int64_t sourceLimit,
+              int32_t* outPosition, int32_t* outSourcePosition, int32_t* outLength) {
     if (sourcePosition < 0) {  // callers pass whole sources; guard the reads anyway
         position -= sourcePosition;
         length += sourcePosition;
@@ -42,26 +36,16 @@ bool clipSpan(int64_t position,
         position = 0;
     }
     length = std::min(length, limit - position);
-    if (length <= 0)
-        return false;
+    if (length <= 0) return false;
     *outPosition = static_cast<int32_t>(position);
     *outSourcePosition = static_cast<int32_t>(sourcePosition);
     *outLength = static_cast<int32_t>(length);
     return true;
 }
 
-bool clipRect(int32_t x,
-              int32_t y,
-              int32_t width,
-              int32_t height,
-              const Surface& source,
-              int32_t sourceX,
-              int32_t sourceY,
-              int32_t w,
-              int32_t h,
-              ClippedRect* clipped) {
-    if (width == 0 || source.getWidth() == 0)
-        return false;
+bool clipRect(int32_t x, int32_t y, int32_t width, int32_t height, const Surface& source, int32_t sourceX,
+              int32_t sourceY, int32_t w, int32_t h, ClippedRect* clipped) {
+    if (width == 0 || source.getWidth() == 0) return false;
     return clipSpan(x, sourceX, w, width, source.getWidth(), &clipped->x, &clipped->sourceX,
                     &clipped->columns) &&
            clipSpan(y, sourceY, h, height, source.getHeight(), &clipped->y, &clipped->sourceY,
@@ -70,19 +54,15 @@ bool clipRect(int32_t x,
 
 // Visits every destination and source pixel pair of a clipped rectangle.
 template <typename Combine>
-void forEachPixelPair(uint32_t* destination,
-                      int32_t destinationPitch,
-                      const Surface& source,
-                      const ClippedRect& r,
-                      Combine combine) {
+void forEachPixelPair(uint32_t* destination, int32_t destinationPitch, const Surface& source,
+                      const ClippedRect& r, Combine combine) {
     const uint32_t* sourcePixels = nullptr;
     int32_t sourcePitch = 0;
     source.lockPixels(&sourcePixels, &sourcePitch);
     for (int32_t row = 0; row < r.rows; ++row) {
         uint32_t* d = destination + static_cast<int64_t>(r.y + row) * destinationPitch + r.x;
         const uint32_t* s = sourcePixels + static_cast<int64_t>(r.sourceY + row) * sourcePitch + r.sourceX;
-        for (int32_t column = 0; column < r.columns; ++column)
-            d[column] = combine(d[column], s[column]);
+        for (int32_t column = 0; column < r.columns; ++column) d[column] = combine(d[column], s[column]);
     }
 }
 
@@ -100,24 +80,19 @@ Surface::~Surface() {
 
 bool Surface::create(int32_t newWidth, int32_t newHeight) {
     release();
-    if (newWidth <= 0 || newHeight <= 0)
-        return false;
+    if (newWidth <= 0 || newHeight <= 0) return false;
     int64_t count = int64_t{newWidth} * newHeight;
-    if (count > kMaxPixels)
-        return false;
+    if (count > kMaxPixels) return false;
     pixels = static_cast<uint32_t*>(allocatePages(static_cast<size_t>(count) * sizeof(uint32_t)));
-    if (!pixels)
-        return false;
+    if (!pixels) return false;
     width = newWidth;
     height = newHeight;
     return true;
 }
 
 bool Surface::copyFrom(const Surface& source) {
-    if (&source == this)
-        return pixels != nullptr;
-    if (!create(source.width, source.height))
-        return false;
+    if (&source == this) return pixels != nullptr;
+    if (!create(source.width, source.height)) return false;
     std::memcpy(pixels, source.pixels, static_cast<size_t>(width) * height * sizeof(uint32_t));
     return true;
 }
@@ -161,8 +136,7 @@ bool Surface::lockPixels(const uint32_t** outPixels, int32_t* pitch) const {
 }
 
 void Surface::clear() {
-    if (pixels)
-        std::memset(pixels, 0, static_cast<size_t>(width) * height * sizeof(uint32_t));
+    if (pixels) std::memset(pixels, 0, static_cast<size_t>(width) * height * sizeof(uint32_t));
 }
 
 bool Surface::getPixel(int32_t x, int32_t y, uint32_t* pixel) const {
@@ -175,21 +149,14 @@ bool Surface::getPixel(int32_t x, int32_t y, uint32_t* pixel) const {
 }
 
 void Surface::setPixel(int32_t x, int32_t y, uint32_t pixel) {
-    if (!pixels || x < 0 || y < 0 || x >= width || y >= height)
-        return;
+    if (!pixels || x < 0 || y < 0 || x >= width || y >= height) return;
     pixels[static_cast<int64_t>(y) * width + x] = pixel;
 }
 
-void Surface::copyRect(int32_t x,
-                       int32_t y,
-                       const Surface& source,
-                       int32_t sourceX,
-                       int32_t sourceY,
-                       int32_t w,
-                       int32_t h) {
+void Surface::copyRect(int32_t x, int32_t y, const Surface& source, int32_t sourceX, int32_t sourceY,
+                       int32_t w, int32_t h) {
     ClippedRect r;
-    if (!clipRect(x, y, width, height, source, sourceX, sourceY, w, h, &r))
-        return;
+    if (!clipRect(x, y, width, height, source, sourceX, sourceY, w, h, &r)) return;
     for (int32_t row = 0; row < r.rows; ++row) {
         std::memmove(pixels + static_cast<int64_t>(r.y + row) * width + r.x,
                      source.pixels + static_cast<int64_t>(r.sourceY + row) * source.width + r.sourceX,
@@ -197,17 +164,10 @@ void Surface::copyRect(int32_t x,
     }
 }
 
-void Surface::stampRect(int32_t x,
-                        int32_t y,
-                        const Surface& source,
-                        int32_t sourceX,
-                        int32_t sourceY,
-                        int32_t w,
-                        int32_t h,
-                        uint32_t colour) {
+void Surface::stampRect(int32_t x, int32_t y, const Surface& source, int32_t sourceX, int32_t sourceY,
+                        int32_t w, int32_t h, uint32_t colour) {
     ClippedRect r;
-    if (!clipRect(x, y, width, height, source, sourceX, sourceY, w, h, &r))
-        return;
+    if (!clipRect(x, y, width, height, source, sourceX, sourceY, w, h, &r)) return;
     const uint32_t rgb = pixelFromPackedColour(colour, 0);
     forEachPixelPair(pixels, width, source, r, [rgb](uint32_t d, uint32_t s) {
         uint32_t alpha = std::min<uint32_t>(255, alphaOf(d) + alphaOf(s));
@@ -215,20 +175,13 @@ void Surface::stampRect(int32_t x,
     });
 }
 
-void Surface::blendRect(int32_t x,
-                        int32_t y,
-                        const Surface& source,
-                        int32_t sourceX,
-                        int32_t sourceY,
-                        int32_t w,
-                        int32_t h) {
+void Surface::blendRect(int32_t x, int32_t y, const Surface& source, int32_t sourceX, int32_t sourceY,
+                        int32_t w, int32_t h) {
     ClippedRect r;
-    if (!clipRect(x, y, width, height, source, sourceX, sourceY, w, h, &r))
-        return;
+    if (!clipRect(x, y, width, height, source, sourceX, sourceY, w, h, &r)) return;
     forEachPixelPair(pixels, width, source, r, [](uint32_t d, uint32_t s) {
         int32_t alpha = static_cast<int32_t>(alphaOf(s));
-        if (alpha == 0)
-            return d;
+        if (alpha == 0) return d;
         return blendChannel(d, s, 0, alpha) | blendChannel(d, s, 8, alpha) | blendChannel(d, s, 16, alpha) |
                0xFF000000u;
     });

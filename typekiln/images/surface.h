@@ -81,27 +81,11 @@ public:
     //              min(255, alpha(D) + alpha(S)); also where alpha(S) is 0.
     //   blendRect: each colour channel D + (S - D) * alpha(S) / 255, truncated
     //              toward zero; alpha 255 where alpha(S) is not 0, else kept.
-    void copyRect(int32_t x,
-                  int32_t y,
-                  const Surface& source,
-                  int32_t sourceX,
-                  int32_t sourceY,
-                  int32_t w,
+    void copyRect(int32_t x, int32_t y, const Surface& source, int32_t sourceX, int32_t sourceY, int32_t w,
                   int32_t h);
-    void stampRect(int32_t x,
-                   int32_t y,
-                   const Surface& source,
-                   int32_t sourceX,
-                   int32_t sourceY,
-                   int32_t w,
-                   int32_t h,
-                   uint32_t colour);
-    void blendRect(int32_t x,
-                   int32_t y,
-                   const Surface& source,
-                   int32_t sourceX,
-                   int32_t sourceY,
-                   int32_t w,
+    void stampRect(int32_t x, int32_t y, const Surface& source, int32_t sourceX, int32_t sourceY, int32_t w,
+                   int32_t h, uint32_t colour);
+    void blendRect(int32_t x, int32_t y, const Surface& source, int32_t sourceX, int32_t sourceY, int32_t w,
                    int32_t h);
 
     // Colour reduction to 16 (levels 4) or 256 (levels 8) palette entries with

@@ -8,16 +8,14 @@
 
 bool writeWholeFile(const char* name, const void* bytes, size_t size) {
     int file = open(name, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (file < 0)
-        return false;
+    if (file < 0) return false;
 
     const char* next = static_cast<const char*>(bytes);
     size_t left = size;
     bool complete = true;
     while (left > 0) {
         ssize_t written = write(file, next, left);
-        if (written < 0 && errno == EINTR)
-            continue;
+        if (written < 0 && errno == EINTR) continue;
         if (written <= 0) {
             complete = false;
             break;
@@ -25,16 +23,13 @@ bool writeWholeFile(const char* name, const void* bytes, size_t size) {
         next += written;
         left -= static_cast<size_t>(written);
     }
-    if (close(file) != 0)
-        complete = false;
-    if (!complete)
-        unlink(name);
+    if (close(file) != 0) complete = false;
+    if (!complete) unlink(name);
     return complete;
 }
 
 size_t getCurrentFolder(char* buffer, size_t bufferSize) {
-    if (bufferSize == 0)
-        return 0;
+    if (bufferSize == 0) return 0;
     if (!getcwd(buffer, bufferSize)) {
         buffer[0] = '\0';
         return 0;

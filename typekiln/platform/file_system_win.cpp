@@ -5,8 +5,7 @@
 bool writeWholeFile(const char* name, const void* bytes, size_t size) {
     HANDLE file = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    if (file == INVALID_HANDLE_VALUE) return false;
 
     const char* next = static_cast<const char*>(bytes);
     size_t left = size;
@@ -21,16 +20,13 @@ bool writeWholeFile(const char* name, const void* bytes, size_t size) {
         next += written;
         left -= written;
     }
-    if (!CloseHandle(file))
-        complete = false;
-    if (!complete)
-        DeleteFileA(name);
+    if (!CloseHandle(file)) complete = false;
+    if (!complete) DeleteFileA(name);
     return complete;
 }
 
 size_t getCurrentFolder(char* buffer, size_t bufferSize) {
-    if (bufferSize == 0)
-        return 0;
+    if (bufferSize == 0) return 0;
     DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(bufferSize), buffer);
     // A result of bufferSize or more is the size the path would need.
     if (length == 0 || length >= bufferSize) {
