@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <mmsystem.h>
 
 #include <cstdint>
@@ -32,8 +33,8 @@ struct BrowserState {
     char folderTable[kMaxFolders + 1][MAX_PATH];
     char fileTable[kMaxFiles + 1][MAX_PATH];
 
-    int32_t selectionIndex;   // last index read from the list box or combo box
-    char folderName[MAX_PATH];  // selected folder
+    int32_t selectionIndex;       // last index read from the list box or combo box
+    char folderName[MAX_PATH];    // selected folder
     char selectedName[MAX_PATH];  // selected file; also the save dialog's name buffer
     std::string folderPath;       // startFolder\folderName\ (ends in a backslash)
     char selectedPath[MAX_PATH];  // folderPath + selectedName
@@ -44,7 +45,7 @@ struct BrowserState {
     MENUITEMINFOA logMenuState;  // sets the check mark of IDM_LOG
     uint8_t logOption;           // 1: write a log beside each saved copy
 
-    POINT centrePoint;  // centre of the desktop work area
+    POINT centrePoint;        // centre of the desktop work area
     MCI_OPEN_PARMSA mciOpen;  // wDeviceID: the open MCI device, 0 when none
 };
 

@@ -1,6 +1,7 @@
 #include "help_and_about.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include "browser_state.h"

@@ -31,7 +31,8 @@ constexpr DWORD kControl = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 const ControlLayout kControls[] = {
     {ID_FOLDERBOX, "COMBOBOX", "", 0, kControl | WS_VSCROLL | CBS_SORT | CBS_DROPDOWNLIST, 3, 4, 128, 131},
     {ID_REFRESH, "BUTTON", "更新", 0, kControl | BS_PUSHBUTTON, 134, 4, 40, 20},
-    {ID_FILELIST, "LISTBOX", "", WS_EX_CLIENTEDGE, kControl | WS_VSCROLL | LBS_SORT | LBS_NOTIFY, 3, 27, 172, 80},
+    {ID_FILELIST, "LISTBOX", "", WS_EX_CLIENTEDGE, kControl | WS_VSCROLL | LBS_SORT | LBS_NOTIFY, 3, 27, 172,
+     80},
     {ID_PLAY, "BUTTON", "♪", 0, kControl | BS_PUSHBUTTON, 90, 110, 40, 20},
     {ID_SAVE, "BUTTON", "保存", 0, kControl | BS_PUSHBUTTON, 134, 110, 40, 20},
     {ID_LOGCHECK, "BUTTON", "ログ付保存", 0, kControl | BS_AUTOCHECKBOX, 5, 111, 78, 18},
@@ -40,9 +41,10 @@ const ControlLayout kControls[] = {
 void CreateControls(HWND window) {
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
     for (const ControlLayout& control : kControls) {
-        HWND created = CreateWindowExA(control.extendedStyle, control.className, control.text, control.style,
-                                       control.x, control.y, control.width, control.height, window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+        HWND created =
+            CreateWindowExA(control.extendedStyle, control.className, control.text, control.style, control.x,
+                            control.y, control.width, control.height, window,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
         SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(browser.dialogFont), FALSE);
     }
 }

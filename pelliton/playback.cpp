@@ -50,7 +50,8 @@ void PlayThroughMci() {
     }
     MCI_PLAY_PARMS play = {};
     play.dwCallback = reinterpret_cast<DWORD_PTR>(browser.mainWindow);
-    if (mciSendCommandA(browser.mciOpen.wDeviceID, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play)) != 0) {
+    if (mciSendCommandA(browser.mciOpen.wDeviceID, MCI_PLAY, MCI_NOTIFY,
+                        reinterpret_cast<DWORD_PTR>(&play)) != 0) {
         WarnUser("デバイスの再生に失敗しました。");  // the device stays open until the next stop
     }
 }

@@ -1,6 +1,7 @@
 #include "save_copy.h"
 
 #include <windows.h>
+
 #include <commdlg.h>
 
 #include "browser_state.h"
@@ -57,8 +58,8 @@ void WriteLog(const char* copyPath) {
 
     char logPath[MAX_PATH + sizeof ".txt"];
     wsprintfA(logPath, "%s.txt", copyPath);
-    HANDLE log = CreateFileA(logPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE log = CreateFileA(logPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (log == INVALID_HANDLE_VALUE) {
         WarnUser("ログファイルの作成に失敗しました。");
         return;

@@ -99,7 +99,8 @@ void WavePlayer::playToEnd() {
     }
     const HANDLE wakeUps[] = {stopRequest_.get(), blockDone_.get()};
     while (inFlight > 0) {
-        DWORD woken = WaitForMultipleObjects(static_cast<DWORD>(std::size(wakeUps)), wakeUps, FALSE, INFINITE);
+        DWORD woken =
+            WaitForMultipleObjects(static_cast<DWORD>(std::size(wakeUps)), wakeUps, FALSE, INFINITE);
         if (woken == WAIT_OBJECT_0 && !stopping) {
             stopping = true;
             waveOutReset(device_);  // hands every queued block back as done

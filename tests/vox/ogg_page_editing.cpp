@@ -27,7 +27,8 @@ void forEachPage(std::vector<unsigned char>& bytes, const std::function<void(siz
         if (offset + headerBytes + bodyBytes > bytes.size()) {
             return;
         }
-        ogg_page page{start, static_cast<long>(headerBytes), start + headerBytes, static_cast<long>(bodyBytes)};
+        ogg_page page{start, static_cast<long>(headerBytes), start + headerBytes,
+                      static_cast<long>(bodyBytes)};
         visit(offset, page);
         offset += headerBytes + bodyBytes;
     }

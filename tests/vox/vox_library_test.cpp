@@ -5,6 +5,7 @@
 #include "vox.h"
 
 #include <windows.h>
+
 #include <psapi.h>
 #include <tlhelp32.h>
 #include <winternl.h>
@@ -53,8 +54,8 @@ int threadsOfTheLibrary() {
         HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
         char* startAddress = nullptr;
         if (thread != nullptr &&
-            NtQueryInformationThread(thread, ThreadQuerySetWin32StartAddress, &startAddress, sizeof startAddress,
-                                     nullptr) == 0 &&
+            NtQueryInformationThread(thread, ThreadQuerySetWin32StartAddress, &startAddress,
+                                     sizeof startAddress, nullptr) == 0 &&
             startAddress >= imageStart && startAddress < imageStart + image.SizeOfImage) {
             ++count;
         }
