@@ -276,11 +276,14 @@ Bytes samplesOfWav(const Bytes& wav) {
     return Bytes(wav.begin() + kHeaderBytes, wav.end());
 }
 
-TestFolders::TestFolders() {
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+TestFolders::TestFolders()
+    : TestFolders(std::string(testing::UnitTest::GetInstance()->current_test_info()->test_suite_name()) +
+                  "." + testing::UnitTest::GetInstance()->current_test_info()->name()) {}
+
+TestFolders::TestFolders(const std::string& name) {
     char workingFolder[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, workingFolder);
-    root_ = std::string(workingFolder) + "\\" + test->test_suite_name() + "." + test->name();
+    root_ = std::string(workingFolder) + "\\" + name;
     removeTree(root_);
     makeFolders(start());
     makeFolders(elsewhere());

@@ -39,7 +39,9 @@ Bytes samplesOfWav(const Bytes& wav);
 // Vox.dll (the one the browser loads) in it.
 class TestFolders {
 public:
-    TestFolders();  // named after the running test, under the working folder
+    // Named after the running test (or `name`), under the working folder.
+    TestFolders();
+    explicit TestFolders(const std::string& name);
     TestFolders(const TestFolders&) = delete;
     TestFolders& operator=(const TestFolders&) = delete;
 
