@@ -309,10 +309,20 @@ void TestFolders::removeVoxDll() {
 Browser::Browser(const TestFolders& folders) : sink_(folders.sink()) {
     const std::string program = folderOfThisProgram() + "\\Pelliton_ogg.exe";
     char commandLine[] = "Pelliton_ogg.exe";
+    // The browser, and what it starts (the text viewer of the help item),
+    // get nothing of the test's output: ctest waits until every holder of
+    // its pipes has gone.
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE nothing = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 &inheritable, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(program.c_str(), commandLine, nullptr, nullptr, FALSE, 0, nullptr,
-                        folders.start().c_str(), &startup, &process_)) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = nothing;
+    const BOOL started = CreateProcessA(program.c_str(), commandLine, nullptr, nullptr, TRUE, 0, nullptr,
+                                        folders.start().c_str(), &startup, &process_);
+    CloseHandle(nothing);
+    if (!started) {
         ADD_FAILURE() << "cannot start " << program;
         return;
     }
