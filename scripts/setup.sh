@@ -11,6 +11,7 @@ googletest
 wine64 xvfb xauth
 locales fonts-ipafont-gothic
 python3 time
+dpkg-dev sox vorbis-tools lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 "
 
 missing=""
@@ -32,4 +33,27 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
     as_root sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
     as_root locale-gen >/dev/null
+fi
+
+# Vox.dll decodes Ogg Vorbis with Xiph's reference libraries, cross-built by
+# the build from Debian's source packages; the build finds them here.
+xiph_sources=/usr/local/src/xiph
+if ! ls -d "$xiph_sources"/libogg-*/ "$xiph_sources"/libvorbis-*/ >/dev/null 2>&1; then
+    echo "setup: fetching the libogg and libvorbis sources"
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        [ -f /etc/apt/sources.list.d/debian-src.sources ] ||
+            sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+            as_root tee /etc/apt/sources.list.d/debian-src.sources >/dev/null
+    else
+        [ -f /etc/apt/sources.list.d/debian-src.list ] ||
+            sed -n 's/^deb /deb-src /p' /etc/apt/sources.list |
+            as_root tee /etc/apt/sources.list.d/debian-src.list >/dev/null
+    fi
+    as_root apt-get update -qq
+    as_root mkdir -p "$xiph_sources"
+    # _apt cannot write into a root-owned folder: apt-get says so, then fetches
+    # as root. That note and dpkg-source's progress are noise here.
+    (cd "$xiph_sources" && as_root apt-get source -qq libogg libvorbis 2>&1 |
+        grep -v -e 'unsandboxed as root' -e '^dpkg-source: info:' || true)
+    ls -d "$xiph_sources"/libogg-*/ "$xiph_sources"/libvorbis-*/ >/dev/null
 fi

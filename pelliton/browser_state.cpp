@@ -1,0 +1,7 @@
+#include "browser_state.h"
+
+BrowserState browser;
+
+void WarnUser(const char* text) {
+    MessageBoxA(browser.mainWindow, text, "Pelliton", MB_OK | MB_ICONWARNING);
+}
