@@ -21,7 +21,7 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 echo "== 1. colour reduction and 8-bit BMP of a 2048 x 2048 page (host)"
-build/bench/bench/colour_reduction_bench "$scratch"
+build/bench/bin/colour_reduction_bench "$scratch"
 
 wine=build/windows/wine-run.sh
 typekiln="$root/build/windows/bin/Typekiln.exe"
