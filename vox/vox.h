@@ -20,8 +20,10 @@ extern "C" {
 
 // Loads the Ogg Vorbis file at `path` (a NUL-terminated code page 932 path).
 // Returns the handle of the new sound, or -1 when the file cannot be read, is
-// damaged or truncated, is not Ogg Vorbis, has more than two channels, or
-// when 254 sounds are already loaded.
+// damaged or truncated, is not Ogg Vorbis, has more than two channels or a
+// rate above 192 kHz, changes its format midway, is larger than 256 MB or
+// decodes to more than 512 MB, when memory runs out, or when 254 sounds are
+// already loaded.
 int __stdcall VoxLoad(const char* path);
 
 // Starts playing a loaded sound from its beginning and returns at once; a

@@ -1,8 +1,7 @@
 // The five exported functions over the table of loaded sounds.
 
-#include <windows.h>
-
 #include <memory>
+#include <new>
 #include <mutex>
 
 #include "ogg_decoder.h"
@@ -43,10 +42,17 @@ extern "C" int __stdcall VoxLoad(const char* path) {
     if (path == nullptr) {
         return -1;
     }
-    std::vector<unsigned char> file;
-    auto sound = std::make_unique<LoadedSound>();
-    if (!readWholeFile(path, kMaxFileBytes, file) ||
-        !decodeOggVorbis(file.data(), file.size(), kMaxPcmBytes, sound->pcm)) {
+    std::unique_ptr<LoadedSound> sound;
+    // A large file may not fit in memory; that is a failed load, and no
+    // exception may cross into the calling program.
+    try {
+        std::vector<unsigned char> file;
+        sound = std::make_unique<LoadedSound>();
+        if (!readWholeFile(path, kMaxFileBytes, file) ||
+            !decodeOggVorbis(file.data(), file.size(), kMaxPcmBytes, sound->pcm)) {
+            return -1;
+        }
+    } catch (const std::bad_alloc&) {
         return -1;
     }
     std::lock_guard<std::mutex> lock(tableLock);
