@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +52,14 @@ void rasterize(void* handle, Surface& glyph, GlyphOptions& options, const char* 
     timings.effects += secondsSince(start);
 }
 
+// Figures from a run that did not happen would mislead: stop instead.
+void require(bool done, const char* what) {
+    if (!done) {
+        std::fprintf(stderr, "typekiln_run_bench: %s failed\n", what);
+        std::exit(1);
+    }
+}
+
 void ignoreProgress(void*, int32_t) {}
 void ignoreStep(void*) {}
 void printFailure(void*, const char* message) {
@@ -75,14 +84,14 @@ void measuredSettings(GenerationSettings& settings, const std::string& list, int
 double timedRun(const std::string& list, const std::string& folder, int32_t format, WorkTables& tables,
                 CharacterList& characters) {
     const std::string copy = folder + "\\chars.txt";
-    CopyFileA(list.c_str(), copy.c_str(), FALSE);
+    require(CopyFileA(list.c_str(), copy.c_str(), FALSE), "copying the character list");
     static GenerationSettings settings;
     measuredSettings(settings, copy, format);
-    characters.load(copy.c_str());
+    require(characters.load(copy.c_str()), "loading the character list");
     timings = {};
     const RunWindow window = {GetDesktopWindow(), rasterize, ignoreProgress, ignoreStep, printFailure};
     const auto start = Clock::now();
-    FontGenerator::run(window, settings, characters, tables);
+    require(FontGenerator::run(window, settings, characters, tables), "the run");
     return secondsSince(start);
 }
 
@@ -102,7 +111,7 @@ int main(int argc, char** argv) {
     const std::string list = argv[1];
     const std::string scratch = argv[2];
     WorkTables tables{};
-    reserveWorkTables(tables);
+    require(reserveWorkTables(tables), "reserving the work tables");
     auto characters = std::make_unique<CharacterList>();
 
     const std::string fast = scratch + "\\fast";
@@ -125,7 +134,7 @@ int main(int argc, char** argv) {
     options.sample = 4;
     auto start = Clock::now();
     for (int p = 0; p < descriptor.pageCount; ++p) {
-        page.create(1024 * 4, 1024 * 4);
+        require(page.create(1024 * 4, 1024 * 4), "a sampled page");
         page.clear();  // touch every pixel, as a filled page is
         reduceSamples(page, options);
     }

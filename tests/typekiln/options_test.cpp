@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,22 @@ TEST(ParseOptions, InputFilesAreTakenFromTheCurrentFolderUnlessAbsolute) {
     EXPECT_STREQ(parsed({"C:\\work\\chars.txt"}).inputPath, "C:\\work\\chars.txt");
     EXPECT_STREQ(parsed({"d:chars.txt"}).inputPath, "d:chars.txt");
     EXPECT_STREQ(parsed({"\\\\server\\share\\c.txt"}).inputPath, "\\\\server\\share\\c.txt");
+}
+
+TEST(ParseOptions, InputFileStaysRelativeWhenTheCurrentFolderIsTooLongToPrefix) {
+    TemporaryFolder folder;
+    std::filesystem::path deep = folder.path();
+    while (deep.string().size() < kMaxPathBytes) {
+        deep /= std::string(60, 'd');
+        std::filesystem::create_directory(deep);
+    }
+    std::error_code error;
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(deep, error);
+    if (error) GTEST_SKIP() << "this system cannot enter a folder that long";
+    const GenerationSettings s = parsed({"chars.txt"});
+    std::filesystem::current_path(previous);
+    EXPECT_STREQ(s.inputPath, "chars.txt");
 }
 
 TEST(SplitBatchLine, SpacesSeparateAndQuotesGroup) {

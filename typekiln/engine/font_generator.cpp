@@ -172,8 +172,7 @@ private:
             removeFile(name);
             if (settings.pageFormat != Tga32) {
                 char copy[kFileNameBytes + 4];
-                std::snprintf(copy, sizeof copy, "%s.tga", name);
-                removeFile(copy);
+                if (Surface::tgaCopyName(name, copy, sizeof copy)) removeFile(copy);
             }
         }
     }

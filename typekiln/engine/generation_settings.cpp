@@ -2,6 +2,11 @@
 
 #include <cstring>
 
+int64_t effectMargin(const GlyphOptions& options) {
+    return (options.edgeOn ? 2 * int64_t{options.edgeSize} : 0) +
+           (options.bevelOn ? int64_t{options.bevelSize} : 0);
+}
+
 void setStartupGlyphOptions(GlyphOptions& options) {
     std::memset(&options, 0, sizeof options);
     std::strcpy(options.face, "ＭＳ ゴシック");

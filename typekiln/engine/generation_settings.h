@@ -107,6 +107,11 @@ struct GenerationSettings {
     GlyphOptions glyphOptions;
 };
 
+// How much the effects widen a glyph, in output pixels: the edge on both
+// sides, the extrusion on one. The rasteriser shrinks the font by this much
+// so that the finished glyph keeps its size. Wide enough for unchecked sizes.
+int64_t effectMargin(const GlyphOptions& options);
+
 // Zeroes the whole glyph record, working state included, then stores the
 // start-up glyph values: face "ＭＳ ゴシック", size 26, white, sample 1,
 // scales 1.0.

@@ -51,12 +51,6 @@ HDC deviceContextOf(const GlyphOptions& options) {
     return static_cast<HDC>(options.deviceContext);
 }
 
-// The effect margin in output pixels: the edge grows the image on both
-// sides, the extrusion on one.
-int32_t effectMargin(const GlyphOptions& options) {
-    return (options.edgeOn ? 2 * options.edgeSize : 0) + (options.bevelOn ? options.bevelSize : 0);
-}
-
 void releaseGlyphFont(GlyphOptions& options, HWND window) {
     HDC dc = deviceContextOf(options);
     SelectObject(dc, static_cast<HGDIOBJ>(options.previousFont));

@@ -59,12 +59,14 @@ bool isAbsolutePath(const char* path) {
 void setInputPath(GenerationSettings& settings, const char* argument) {
     char* path = settings.inputPath;
     const size_t room = sizeof settings.inputPath;
-    if (isAbsolutePath(argument)) {
+    // An absolute name is kept as it is. So is a relative one when the
+    // current folder cannot be read or leaves no room: the system resolves
+    // it against that same folder when the list is opened.
+    const size_t folderLength = isAbsolutePath(argument) ? 0 : getCurrentFolder(path, room);
+    if (folderLength == 0 || folderLength + 1 >= room) {
         copyText(path, room, argument, std::strlen(argument));
         return;
     }
-    size_t folderLength = getCurrentFolder(path, room);
-    if (folderLength + 1 >= room) return;
     path[folderLength] = '\\';
     copyText(path + folderLength + 1, room - folderLength - 1, argument, std::strlen(argument));
 }

@@ -38,8 +38,6 @@ const char* findSettingsProblem(const GenerationSettings& settings) {
     if (glyph.bevelOn && glyph.bevelSize < 0) return "押し出しのサイズが正しくありません";
     if (glyph.bevelOn && (glyph.bevelDirection < 0 || glyph.bevelDirection > 9))
         return "押し出しの方向が正しくありません";
-    const int64_t margin =
-        (glyph.edgeOn ? 2 * int64_t{glyph.edgeSize} : 0) + (glyph.bevelOn ? int64_t{glyph.bevelSize} : 0);
-    if (margin >= glyph.size) return "エッジと押し出しのサイズが大きすぎます\nサイズより小さくしてください";
+    if (effectMargin(glyph) >= glyph.size) return "エッジと押し出しのサイズが大きすぎます\nサイズより小さくしてください";
     return nullptr;
 }

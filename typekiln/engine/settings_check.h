@@ -11,6 +11,7 @@
 // run may start. Every run is checked first.
 const char* findSettingsProblem(const GenerationSettings& settings);
 
-// The longest output name whose file names still fit their 256-byte buffers:
-// "<name>_<page>.bmp.tga" with a three-digit page number.
+// The longest output name whose file names still fit in 255 bytes, the most
+// a file name buffer of 256 bytes holds: "<name>_<page>.bmp.tga" with a
+// three-digit page number.
 constexpr int kMaxOutNameBytes = 255 - 12;

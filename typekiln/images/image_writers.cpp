@@ -137,13 +137,17 @@ bool Surface::writeBmp8(const char* fileName, int32_t usedHeight) {
     return writePalettedBmp(fileName, usedHeight, 8);
 }
 
+bool Surface::tgaCopyName(const char* fileName, char* copyName, size_t room) {
+    const int length = std::snprintf(copyName, room, "%s.tga", fileName);
+    return length >= 0 && static_cast<size_t>(length) < room;
+}
+
 bool Surface::writePalettedBmp(const char* fileName, int32_t usedHeight, int bits) {
     if (!buildHistogram(bits) || !buildIndexImage(bits) || !storePalette()) return false;
     ByteBuffer bytes;
     if (!encodePalettedBmp(*this, bits, usedHeight, bytes) || !writeBuffer(fileName, bytes)) return false;
 
     char copyName[260];
-    int length = std::snprintf(copyName, sizeof copyName, "%s.tga", fileName);
-    if (length < 0 || length >= static_cast<int>(sizeof copyName)) return false;
-    return encodePaletteTga32(*this, bits, usedHeight, bytes) && writeBuffer(copyName, bytes);
+    return tgaCopyName(fileName, copyName, sizeof copyName) &&
+           encodePaletteTga32(*this, bits, usedHeight, bytes) && writeBuffer(copyName, bytes);
 }

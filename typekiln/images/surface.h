@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // One palette entry in the making: a run of consecutive entries of the
@@ -111,8 +112,9 @@ public:
     // pixels or reduction data, or when no buffer is granted.
     bool buildIndexImage(int bits);
     // Copies the colour of box j into colours[j] for every box: the palette,
-    // as the BMP writers store it. Returns false without boxes, or when the
-    // colour lookup cannot be rebuilt.
+    // as the BMP writers store it. The colour lookup is rebuilt so that
+    // paletteIndex goes on finding values where a search of `colours` would.
+    // Returns false without boxes, or when the lookup cannot be rebuilt.
     bool storePalette();
 
     // Reduction data, for the writers and for tests.
@@ -132,6 +134,9 @@ public:
     bool writeTga32(const char* fileName, int32_t usedHeight) const;
     bool writeBmp4(const char* fileName, int32_t usedHeight);
     bool writeBmp8(const char* fileName, int32_t usedHeight);
+    // The name of the TGA copy that writeBmp4/writeBmp8 put beside
+    // `fileName`; false when it does not fit `room` bytes.
+    static bool tgaCopyName(const char* fileName, char* copyName, size_t room);
 
     // The value every fully transparent pixel takes in the reduction: green
     // with alpha 0, so that all of them share one palette entry.
