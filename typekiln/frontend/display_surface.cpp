@@ -5,6 +5,7 @@
 
 namespace {
 
+bool comStarted = false;  // each successful CoInitialize wants its CoUninitialize
 IDirectDraw* directDraw = nullptr;
 IDirectDrawSurface* surface = nullptr;
 int width = 0;
@@ -13,7 +14,7 @@ int height = 0;
 }  // namespace
 
 bool DisplaySurface::open(HWND window) {
-    CoInitialize(nullptr);
+    if (!comStarted) comStarted = SUCCEEDED(CoInitialize(nullptr));
     if (FAILED(CoCreateInstance(CLSID_DirectDraw, nullptr, CLSCTX_ALL, IID_IDirectDraw,
                                 reinterpret_cast<void**>(&directDraw)))) {
         directDraw = nullptr;
@@ -56,5 +57,6 @@ void DisplaySurface::close() {
     if (directDraw) directDraw->Release();
     surface = nullptr;
     directDraw = nullptr;
-    CoUninitialize();
+    if (comStarted) CoUninitialize();
+    comStarted = false;
 }
