@@ -160,6 +160,19 @@ TEST_F(GeneratorTest, RunsThatCannotFinishSayWhyAndLeaveNoFiles) {
     EXPECT_FALSE(produced("font.gfd") || produced("font_00.tga"));
     EXPECT_TRUE(run(kanji(4 * 255)));  // exactly 255 pages still fit the descriptor
     EXPECT_EQ(descriptor().pageCount, 255);
+
+    // Rows taller than the page: refused before any glyph is drawn.
+    settings.glyphOptions.size = 200;
+    static bool drawn;
+    drawn = false;
+    fake.glyphFor = [](uint16_t, const GlyphOptions&) {
+        drawn = true;
+        return FakeRunWindow::Glyph{10, 10, 0, 0, 0};
+    };
+    EXPECT_FALSE(run("A"));
+    EXPECT_FALSE(drawn);
+    ASSERT_EQ(fake.failures.size(), 3u);
+    EXPECT_NE(fake.failures[2].find("収まりません"), std::string::npos);
 }
 
 TEST_F(GeneratorTest, AFailedWriteRemovesWhatTheRunHadWritten) {

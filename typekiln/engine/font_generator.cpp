@@ -94,11 +94,13 @@ private:
     }
 
     bool placeCharacter(const CharacterEntry& entry) {
+        // A row taller than the page fits no glyph: say so before drawing
+        // one, which at such sizes is slow and large.
+        if (geometry.rowsPerPage == 0) return fail(kGlyphTooLarge);
         Surface glyph;
         window.rasterize(window.handle, glyph, options, entry.text);
         const int32_t width = cellWidth(options, glyph.getWidth());
-        if (geometry.rowsPerPage == 0 || width > geometry.sampledWidth ||
-            glyph.getHeight() > geometry.sampledHeight) {
+        if (width > geometry.sampledWidth || glyph.getHeight() > geometry.sampledHeight) {
             return fail(kGlyphTooLarge);
         }
         // A character the descriptor cannot index is left off the pages too.
