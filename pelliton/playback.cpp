@@ -27,6 +27,17 @@ void DiscardNoticesOfClosedDevice() {
     }
 }
 
+// The MCI drivers stay loaded for the life of the program. Wine's drivers
+// play a notifying MCI_PLAY on a thread of their own, which may still be
+// on its way out when MCI_CLOSE has returned and unloaded the driver; the
+// thread then runs into unmapped code and the whole program crashes.
+void KeepMciDriversLoaded() {
+    for (const char* driver : {"mciwave.dll", "mciqtz32.dll", "mciseq.dll"}) {
+        HMODULE module;
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN, driver, &module);
+    }
+}
+
 void PlayThroughVox() {
     const int loaded = VoxLoad(browser.selectedPath);
     browser.voxHandle = static_cast<uint8_t>(loaded);
@@ -48,6 +59,7 @@ void PlayThroughMci() {
         WarnUser("デバイスのオープンに失敗しました。");
         return;
     }
+    KeepMciDriversLoaded();
     MCI_PLAY_PARMS play = {};
     play.dwCallback = reinterpret_cast<DWORD_PTR>(browser.mainWindow);
     if (mciSendCommandA(browser.mciOpen.wDeviceID, MCI_PLAY, MCI_NOTIFY,
