@@ -67,6 +67,36 @@ std::vector<std::string> bevelled(int code, int depth, const std::vector<std::st
     return picture(s);
 }
 
+// A glyph of random size with body pixels of random colours, about one in
+// density + 1 of them covered.
+void drawRandomGlyph(std::mt19937& random, int maxSide, int density, Surface& glyph) {
+    std::uniform_int_distribution<int> side(1, maxSide);
+    std::uniform_int_distribution<int> coin(0, density);
+    glyph.create(side(random), side(random));
+    for (int y = 0; y < glyph.getHeight(); ++y)
+        for (int x = 0; x < glyph.getWidth(); ++x)
+            if (coin(random) == 0) glyph.setPixel(x, y, 0xFF000000u | random() % 0xFFFFFF);
+}
+
+// The product's edge and extrusion against the straightforward ones, pixel
+// for pixel, transparent pixels' colours included.
+void expectSameAsReference(const GlyphOptions& o, std::mt19937& random, int maxSide, int density,
+                           const std::string& what) {
+    Surface glyph, fast, reference;
+    drawRandomGlyph(random, maxSide, density, glyph);
+    fast.copyFrom(glyph);
+    reference.copyFrom(glyph);
+    applyEdge(o, fast);
+    applyBevel(o, fast);
+    referenceApplyEdge(o, reference);
+    referenceApplyBevel(o, reference);
+    ASSERT_EQ(fast.getWidth(), reference.getWidth()) << what;
+    ASSERT_EQ(fast.getHeight(), reference.getHeight()) << what;
+    ASSERT_EQ(pixelsOf(fast), pixelsOf(reference))
+        << what << ", sample " << o.sample << ", edge " << o.edgeSize << ", depth " << o.bevelSize << ", "
+        << glyph.getWidth() << " x " << glyph.getHeight();
+}
+
 uint32_t reducedPixel(const Surface& s, int x, int y) {
     uint32_t p;
     s.getPixel(x, y, &p);
@@ -88,25 +118,45 @@ TEST(Edge, MatchesGrowingOnePixelAtATime) {
     for (int sample = 1; sample <= 3; ++sample) {
         for (int size = 1; size <= 3; ++size) {
             for (int density = 0; density < 6; ++density) {
-                std::uniform_int_distribution<int> side(1, 24);
-                std::uniform_int_distribution<int> coin(0, density);
-                Surface glyph;
-                glyph.create(side(random), side(random));
-                for (int y = 0; y < glyph.getHeight(); ++y)
-                    for (int x = 0; x < glyph.getWidth(); ++x)
-                        if (coin(random) == 0) glyph.setPixel(x, y, 0xFF000000u | random() % 0xFFFFFF);
-                Surface reference;
-                reference.copyFrom(glyph);
                 GlyphOptions o = options(sample);
                 o.edgeOn = 1;
                 o.edgeSize = size;
                 o.edgeColor = random() & 0xFFFFFF;
-                applyEdge(o, glyph);
-                referenceApplyEdge(o, reference);
-                ASSERT_EQ(glyph.getWidth(), reference.getWidth());
-                ASSERT_EQ(pixelsOf(glyph), pixelsOf(reference)) << "sample " << sample << " size " << size;
+                expectSameAsReference(o, random, 24, density, "edge");
             }
         }
+    }
+}
+
+TEST(Bevel, MatchesStackingEveryLayer) {
+    std::mt19937 random(12);
+    for (int code = -1; code <= 10; ++code) {
+        for (int depth = 0; depth <= 8; ++depth) {
+            for (int density = 0; density < 4; ++density) {
+                GlyphOptions o = options();
+                o.bevelOn = 1;
+                o.bevelSize = depth;
+                o.bevelDirection = code;
+                o.bevelColor = random() & 0xFFFFFF;
+                expectSameAsReference(o, random, 16, density, "code " + std::to_string(code));
+            }
+        }
+    }
+}
+
+// Edge and extrusion as the rasteriser applies them, at sizes the settings
+// allow for large fonts: sample 8 with an edge of 3 and an extrusion of 2.
+TEST(Effects, TogetherMatchTheStraightforwardPassesAtHighSampling) {
+    std::mt19937 random(13);
+    const int settings[][4] = {{2, 1, 1, 7}, {4, 2, 1, 1}, {8, 3, 2, 3}, {8, 1, 3, 9}, {5, 0, 2, 6}};
+    for (const auto& s : settings) {
+        GlyphOptions o = options(s[0]);
+        o.edgeOn = 1;
+        o.edgeSize = s[1];
+        o.bevelOn = 1;
+        o.bevelSize = s[2];
+        o.bevelDirection = s[3];
+        expectSameAsReference(o, random, 70, 3, "sample " + std::to_string(s[0]));
     }
 }
 
@@ -158,4 +208,25 @@ TEST(ReduceSamples, BlocksPastTheEdgeCountMissingSamplesAsTransparent) {
     const uint32_t alpha[3][3] = {{255, 255, 127}, {255, 255, 127}, {127, 127, 63}};
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 3; ++x) EXPECT_EQ(reducedPixel(s, x, y), alpha[y][x] << 24 | 0xFFFFFF);
+}
+
+TEST(ReduceSamples, MatchesReadingEverySampleWithBoundsChecks) {
+    std::mt19937 random(14);
+    for (int sample = 1; sample <= 9; ++sample) {
+        for (int trial = 0; trial < 4; ++trial) {
+            Surface fast;
+            drawRandomGlyph(random, 40, trial, fast);
+            // Alphas of every kind, not only the glyphs' 0 and 255.
+            for (int i = 0; i < 20; ++i) {
+                fast.setPixel(random() % fast.getWidth(), random() % fast.getHeight(),
+                              static_cast<uint32_t>(random()));
+            }
+            Surface reference;
+            reference.copyFrom(fast);
+            reduceSamples(fast, options(sample));
+            referenceReduceSamples(reference, options(sample));
+            ASSERT_EQ(fast.getWidth(), reference.getWidth());
+            ASSERT_EQ(pixelsOf(fast), pixelsOf(reference)) << "sample " << sample;
+        }
+    }
 }

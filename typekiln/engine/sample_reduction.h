@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+
+#include "surface.h"
+
+// The supersampling reduction as block sums over whole rows: each output
+// pixel stands for a sample x sample block of sampled pixels. Its colour is
+// the plain mean of the block's covered samples (alpha not 0), its alpha the
+// sum of the block's alphas divided by sample * sample, so that samples
+// beyond the image count as transparent. Every division truncates.
+
+// Running sums for one row of output pixels; the buffers come from the page
+// allocator and are reused from band to band.
+class BandSums {
+public:
+    BandSums() = default;
+    ~BandSums();
+    BandSums(const BandSums&) = delete;
+    BandSums& operator=(const BandSums&) = delete;
+
+    // Room for `outWidth` output pixels. Returns false when not granted.
+    bool reserve(int32_t outWidth);
+
+    // Reduces `rows` (1 .. sample) rows of `width` samples each, `pitch`
+    // samples apart, into ceil(width / sample) output pixels at `out`. Rows
+    // missing from a full block count as transparent.
+    void reduce(const uint32_t* samples, int32_t pitch, int32_t width, int32_t rows, int32_t sample,
+                uint32_t* out);
+
+private:
+    uint64_t* sums = nullptr;  // per output pixel: covered count, blue, green, red, alpha
+    int32_t capacity = 0;
+};
+
+// `reduced` becomes ceil(W / sample) x ceil(H / sample), the reduction of
+// `source`. Returns false when a buffer is not granted (`reduced` empty).
+bool reduceSurface(const Surface& source, int32_t sample, Surface& reduced);
