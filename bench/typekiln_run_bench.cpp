@@ -1,16 +1,29 @@
-// Splits the time of a sampled, outlined 8-bit BMP run over the example
-// list into rasterising, effects, layout, reduction and writing, and checks
-// that its files equal those of the straightforward algorithms (edge grown
-// one pixel per pass, colour reduction with linear searches).
+// Typekiln runs under Wine, in process, for scripts/bench.sh:
 //
-//   typekiln_run_bench <character list> <scratch folder>
+//   typekiln_run_bench split <folder> <list> <options...>
+//       one run with the given batch options into <folder>, and where its
+//       time went: GDI rasterising and the effects (seconds summed over the
+//       drawing threads), layout, band reduction and writing (seconds of the
+//       run's own thread), with the GDI time per glyph and the speed of the
+//       reduction over the sampled pages;
+//   typekiln_run_bench check <folder> <list> <options...>
+//       the same settings run the straightforward way (one glyph at a time,
+//       device context and font per glyph, outline grown one pixel per pass,
+//       extrusion stacked layer by layer, whole sampled pages reduced sample
+//       by sample, colour reduction with linear searches) and its files
+//       compared byte for byte with those Typekiln.exe wrote into <folder>.
+//
+// <list> is the character list as Typekiln.exe was given it; the options are
+// Typekiln.exe's. Prints figures; exits 1 when the files differ.
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "effects.h"
@@ -18,8 +31,10 @@
 #include "font_generator.h"
 #include "glyph_rasterizer_win.h"
 #include "image_writers.h"
+#include "options.h"
 #include "reference_effects.h"
 #include "reference_reduction.h"
+#include "reference_run.h"
 #include "test_files.h"
 
 namespace {
@@ -28,28 +43,6 @@ using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-struct Timings {
-    double rasterising = 0;
-    double effects = 0;
-};
-Timings timings;
-bool straightforwardEffects = false;
-
-void rasterize(void* handle, Surface& glyph, GlyphOptions& options, const char* text) {
-    auto start = Clock::now();
-    const bool drawn = drawGlyphOutline(static_cast<HWND>(handle), glyph, options, text);
-    timings.rasterising += secondsSince(start);
-    if (!drawn) return;
-    start = Clock::now();
-    if (straightforwardEffects) {
-        referenceApplyEdge(options, glyph);
-    } else {
-        applyEdge(options, glyph);
-    }
-    applyBevel(options, glyph);
-    timings.effects += secondsSince(start);
 }
 
 // Figures from a run that did not happen would mislead: stop instead.
@@ -65,111 +58,155 @@ void ignoreStep(void*) {}
 void printFailure(void*, const char* message) {
     std::printf("run failed: %s\n", message);
 }
+void reportEmptyGlyph(void*) {
+    std::printf("a character without an image\n");
+}
 
-// Settings of the measured run: 32-pixel glyphs drawn at 4 x, a 2-pixel
-// black outline, 1024 x 1024 pages, 8-bit BMP.
-void measuredSettings(GenerationSettings& settings, const std::string& list, int32_t format) {
+// Microseconds summed over the drawing threads.
+std::atomic<int64_t> rasterisingMicroseconds{0};
+std::atomic<int64_t> effectsMicroseconds{0};
+
+void addSince(std::atomic<int64_t>& total, Clock::time_point start) {
+    total += std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
+}
+
+bool drawTimed(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
+    auto start = Clock::now();
+    const bool drawn = drawGlyphOutlineWith(*static_cast<GlyphDrawer*>(drawer), glyph, options, text);
+    addSince(rasterisingMicroseconds, start);
+    if (!drawn) return false;
+    start = Clock::now();
+    applyEdge(options, glyph);
+    applyBevel(options, glyph);
+    addSince(effectsMicroseconds, start);
+    return true;
+}
+
+// The straightforward drawing: a device context and a font for every glyph,
+// then the effects pass by pass and layer by layer.
+void* openWindowDrawer(void* window, GlyphOptions&) {
+    return window;
+}
+void closeWindowDrawer(void*) {}
+bool drawStraightforward(void* window, Surface& glyph, GlyphOptions& options, const char* text) {
+    if (!drawGlyphOutline(static_cast<HWND>(window), glyph, options, text)) return false;
+    referenceApplyEdge(options, glyph);
+    referenceApplyBevel(options, glyph);
+    return true;
+}
+
+// The settings of Typekiln.exe started with `list` and the options, the
+// list copied into `folder` so that the outputs land there.
+void settingsFor(GenerationSettings& settings, const std::string& folder, const std::string& list, int count,
+                 char** options, CharacterList& characters) {
+    const std::string copy = folder + "\\" + list.substr(list.find_last_of("\\/") + 1);
+    CopyFileA(list.c_str(), copy.c_str(), FALSE);
+    std::vector<const char*> arguments = {"Typekiln", copy.c_str()};
+    for (int i = 0; i < count; ++i) arguments.push_back(options[i]);
     setStartupSettings(settings);
-    std::snprintf(settings.inputPath, sizeof settings.inputPath, "%s", list.c_str());
-    settings.pageWidthIndex = 3;
-    settings.pageHeightIndex = 3;
-    settings.pageFormat = format;
-    settings.glyphOptions.size = 32;
-    settings.glyphOptions.sample = 4;
-    settings.glyphOptions.edgeOn = 1;
-    settings.glyphOptions.edgeSize = 2;
+    parseOptions(settings, static_cast<int>(arguments.size()), arguments.data());
+    require(characters.load(settings.inputPath), "loading the character list");
 }
 
-// One run in `folder` on a copy of the list; returns its wall time.
-double timedRun(const std::string& list, const std::string& folder, int32_t format, WorkTables& tables,
-                CharacterList& characters) {
-    const std::string copy = folder + "\\chars.txt";
-    require(CopyFileA(list.c_str(), copy.c_str(), FALSE), "copying the character list");
-    static GenerationSettings settings;
-    measuredSettings(settings, copy, format);
-    require(characters.load(copy.c_str()), "loading the character list");
-    timings = {};
-    const RunWindow window = {GetDesktopWindow(), rasterize, ignoreProgress, ignoreStep, printFailure};
-    const auto start = Clock::now();
-    require(FontGenerator::run(window, settings, characters, tables), "the run");
-    return secondsSince(start);
-}
-
-std::string pageName(const char* format, int page) {
-    char name[64];
-    std::snprintf(name, sizeof name, format, page);
+std::string pageName(const GenerationSettings& settings, int page, bool tga) {
+    char name[300];
+    std::snprintf(name, sizeof name, tga ? "%s_%02d.tga" : "%s_%02d.bmp", settings.outName, page);
     return name;
+}
+
+int split(const std::string& folder, const std::string& list, int count, char** options) {
+    static GenerationSettings settings;
+    auto characters = std::make_unique<CharacterList>();
+    settingsFor(settings, folder, list, count, options, *characters);
+    WorkTables tables{};
+    require(reserveWorkTables(tables), "reserving the work tables");
+    const RunWindow window = {GetDesktopWindow(), 0,          openRunDrawer,
+                              closeRunDrawer,     drawTimed,  reportEmptyGlyph,
+                              ignoreProgress,     ignoreStep, printFailure};
+    FontGenerator::Times times;
+    const auto start = Clock::now();
+    require(FontGenerator::run(window, settings, *characters, tables, &times), "the run");
+    const double total = secondsSince(start);
+    releaseWorkTables(tables);
+
+    const FontDescriptor d = parseDescriptor(readFileBytes(folder + "\\" + settings.outName + ".gfd"));
+    const GlyphOptions& o = settings.glyphOptions;
+    const double sampledBytes = 4.0 * pageSizes[settings.pageWidthIndex] *
+                                pageSizes[settings.pageHeightIndex] * o.sample * o.sample * d.pageCount;
+    const double rasterising = rasterisingMicroseconds / 1e6;
+    std::printf("  characters %d, pages %d, drawing threads %u\n", characters->count(), d.pageCount,
+                std::thread::hardware_concurrency());
+    std::printf("  whole run in process   %7.3f s\n", total);
+    std::printf("  rasterising (GDI)      %7.3f s over the threads, %.3f ms a glyph\n", rasterising,
+                1e3 * rasterising / characters->count());
+    std::printf("  effects                %7.3f s over the threads\n", effectsMicroseconds / 1e6);
+    std::printf("  layout                 %7.3f s\n", times.layout);
+    std::printf("  reduction              %7.3f s, %.0f MB of sampled pages at %.2f GB/s\n", times.reduction,
+                sampledBytes / 1e6, sampledBytes / 1e9 / times.reduction);
+    std::printf("  writing                %7.3f s\n", times.writing);
+    std::printf("  waiting for glyphs     %7.3f s\n", times.waitingForGlyphs);
+    return 0;
+}
+
+int check(const std::string& folder, const std::string& list, int count, char** options) {
+    const std::string plain = folder + "\\straightforward";
+    CreateDirectoryA(plain.c_str(), nullptr);
+    static GenerationSettings settings;
+    auto characters = std::make_unique<CharacterList>();
+    settingsFor(settings, plain, list, count, options, *characters);
+    // 32-bit pages, reduced here with the straightforward colour reduction.
+    const int32_t format = settings.pageFormat;
+    settings.pageFormat = Tga32;
+    const RunWindow window = {GetDesktopWindow(),  1,
+                              openWindowDrawer,    closeWindowDrawer,
+                              drawStraightforward, reportEmptyGlyph,
+                              ignoreProgress,      ignoreStep,
+                              printFailure};
+    const auto start = Clock::now();
+    require(referenceRun(window, settings, *characters), "the straightforward run");
+
+    const std::string gfd = std::string(settings.outName) + ".gfd";
+    bool same = readFileBytes(plain + "\\" + gfd) == readFileBytes(folder + "\\" + gfd);
+    const FontDescriptor d = parseDescriptor(readFileBytes(plain + "\\" + gfd));
+    const int32_t width = pageSizes[settings.pageWidthIndex];
+    const int32_t height = pageSizes[settings.pageHeightIndex];
+    for (int p = 0; p < d.pageCount; ++p) {
+        const std::vector<uint8_t> tga = readFileBytes(plain + "\\" + pageName(settings, p, true));
+        if (format == Tga32) {
+            same = same && tga == readFileBytes(folder + "\\" + pageName(settings, p, true));
+            continue;
+        }
+        const int bits = format == Bmp4 ? 4 : 8;
+        const std::string bmpName = folder + "\\" + pageName(settings, p, false);
+        const std::vector<uint8_t> bmp = readFileBytes(bmpName);
+        same = same && bmp.size() > 26;
+        if (!same) break;
+        const int32_t rows = static_cast<int32_t>(readU32(bmp, 22));
+        // The TGA holds the page's top rows; the reduction needs the whole page.
+        const PageImage reduced = parsePageImage(tga);
+        std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0);
+        for (size_t i = 0; i < reduced.pixels.size(); ++i)
+            pixels[i] = reduced.pixels[i] >> 24 ? reduced.pixels[i] : 0;
+        const ReferenceReduction r = referenceReduce(pixels, width, height, bits);
+        same = same && bmp == referenceBmpFile(r, bits, width, rows) &&
+               readFileBytes(bmpName + ".tga") == referenceBmpTgaCopy(r, bits, width, rows);
+    }
+    std::printf("  straightforward run %.1f s; same bytes (descriptor and %d pages%s): %s\n",
+                secondsSince(start), d.pageCount, format == Tga32 ? "" : " with their TGA copies",
+                same ? "yes" : "NO");
+    return same ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: typekiln_run_bench <character list> <scratch folder>\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: typekiln_run_bench split|check <folder> <list> <options...>\n");
         return 2;
     }
-    const std::string list = argv[1];
-    const std::string scratch = argv[2];
-    WorkTables tables{};
-    require(reserveWorkTables(tables), "reserving the work tables");
-    auto characters = std::make_unique<CharacterList>();
-
-    const std::string fast = scratch + "\\fast";
-    const std::string noImages = scratch + "\\no-images";
-    const std::string plain = scratch + "\\straightforward";
-    for (const std::string& folder : {fast, noImages, plain}) CreateDirectoryA(folder.c_str(), nullptr);
-
-    // The same run without page images shows what writing them costs.
-    const double total = timedRun(list, fast, Bmp8, tables, *characters);
-    const Timings fastTimings = timings;
-    const double restWithImages = total - timings.rasterising - timings.effects;
-    const double withoutImages = timedRun(list, noImages, 5, tables, *characters);
-    const double restWithoutImages = withoutImages - timings.rasterising - timings.effects;
-    const FontDescriptor descriptor = parseDescriptor(readFileBytes(fast + "\\font.gfd"));
-
-    // Reduction, measured on pages of the run's size and number.
-    Surface page;
-    GlyphOptions options;
-    setStartupGlyphOptions(options);
-    options.sample = 4;
-    auto start = Clock::now();
-    for (int p = 0; p < descriptor.pageCount; ++p) {
-        require(page.create(1024 * 4, 1024 * 4), "a sampled page");
-        page.clear();  // touch every pixel, as a filled page is
-        reduceSamples(page, options);
-    }
-    const double reduction = secondsSince(start);
-    const double writing = restWithImages - restWithoutImages;
-
-    std::printf("characters %d, pages %d\n", characters->count(), descriptor.pageCount);
-    std::printf("whole run (no window)  %7.3f s\n", total);
-    std::printf("  rasterising (GDI)    %7.3f s\n", fastTimings.rasterising);
-    std::printf("  effects (edge)       %7.3f s\n", fastTimings.effects);
-    std::printf("  reduction            %7.3f s   (measured apart on pages of the same size)\n", reduction);
-    std::printf("  writing              %7.3f s   (colour reduction, BMP and TGA copy)\n", writing);
-    std::printf("  layout and the rest  %7.3f s\n", restWithoutImages - reduction);
-
-    // The straightforward run: passes for the edge, 32-bit pages, then the
-    // textbook colour reduction and BMP writer on those pages.
-    straightforwardEffects = true;
-    start = Clock::now();
-    timedRun(list, plain, Tga32, tables, *characters);
-    bool same = readFileBytes(plain + "\\font.gfd") == readFileBytes(fast + "\\font.gfd");
-    for (int p = 0; p < descriptor.pageCount; ++p) {
-        const PageImage reduced = parsePageImage(readFileBytes(plain + "\\" + pageName("font_%02d.tga", p)));
-        const std::vector<uint8_t> bmp = readFileBytes(fast + "\\" + pageName("font_%02d.bmp", p));
-        const int32_t rows = static_cast<int32_t>(readU32(bmp, 22));
-        // The TGA holds the page's top rows; the reduction needs the whole page.
-        std::vector<uint32_t> pixels(static_cast<size_t>(1024) * 1024, 0);
-        std::copy(reduced.pixels.begin(), reduced.pixels.end(), pixels.begin());
-        const ReferenceReduction r = referenceReduce(pixels, 1024, 1024, 8);
-        same = same && bmp == referenceBmpFile(r, 8, 1024, rows) &&
-               readFileBytes(fast + "\\" + pageName("font_%02d.bmp.tga", p)) ==
-                   referenceBmpTgaCopy(r, 8, 1024, rows);
-    }
-    const double straightforward = secondsSince(start);
-    std::printf("straightforward run    %7.3f s   (edge effects %.3f s)\n", straightforward, timings.effects);
-    std::printf("same bytes (descriptor, BMP pages, TGA copies): %s\n", same ? "yes" : "NO");
-    releaseWorkTables(tables);
-    return same ? 0 : 1;
+    const std::string mode = argv[1];
+    if (mode == "split") return split(argv[2], argv[3], argc - 4, argv + 4);
+    if (mode == "check") return check(argv[2], argv[3], argc - 4, argv + 4);
+    std::fprintf(stderr, "typekiln_run_bench: unknown mode %s\n", argv[1]);
+    return 2;
 }

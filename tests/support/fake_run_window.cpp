@@ -12,16 +12,40 @@ FakeRunWindow::Glyph defaultGlyph(uint16_t, const GlyphOptions& options) {
     return {10 * options.sample, 20 * options.sample, 2 * options.sample, options.sample, -options.sample};
 }
 
-void rasterize(void* handle, Surface& glyph, GlyphOptions& options, const char* text) {
-    FakeRunWindow& fake = fakeOf(handle);
-    const FakeRunWindow::Glyph g =
-        (fake.glyphFor ? fake.glyphFor : defaultGlyph)(characterCode(text), options);
+void* openDrawer(void* handle, GlyphOptions&) {
+    return handle;
+}
+
+void closeDrawer(void*) {}
+
+// A pixel of a patterned glyph: a hash of the code and the position picks
+// a hole (about one in four) or one of three colours.
+uint32_t patternPixel(uint16_t code, int32_t x, int32_t y, uint32_t body) {
+    uint32_t h = (code * 0x9E3779B1u) ^ (static_cast<uint32_t>(x) * 0x85EBCA6Bu) ^
+                 (static_cast<uint32_t>(y) * 0xC2B2AE35u);
+    h ^= h >> 15;
+    h *= 0x2C1B3C6Du;
+    h ^= h >> 12;
+    const uint32_t colours[4] = {0, body, 0xFF20C040u, 0xFF4060E0u};
+    return colours[h % 4];
+}
+
+bool drawGlyph(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
+    const FakeRunWindow& fake = fakeOf(drawer);
+    const uint16_t code = characterCode(text);
+    const FakeRunWindow::Glyph g = (fake.glyphFor ? fake.glyphFor : defaultGlyph)(code, options);
     options.abc = {g.abcA, static_cast<uint32_t>(g.width), g.abcC};
+    if (g.width <= 0 || !glyph.create(g.width, g.height)) return false;
     options.topOffset = g.topOffset;
-    if (!glyph.create(g.width, g.height)) return;
     const uint32_t body = pixelFromPackedColour(options.color, 255);
     for (int32_t y = 0; y < g.height; ++y)
-        for (int32_t x = 0; x < g.width; ++x) glyph.setPixel(x, y, body);
+        for (int32_t x = 0; x < g.width; ++x)
+            glyph.setPixel(x, y, fake.patterned ? patternPixel(code, x, y, body) : body);
+    return true;
+}
+
+void reportEmptyGlyph(void* handle) {
+    ++fakeOf(handle).emptyGlyphs;
 }
 
 void setProgressRange(void* handle, int32_t count) {
@@ -39,5 +63,7 @@ void reportFailure(void* handle, const char* message) {
 }  // namespace
 
 RunWindow FakeRunWindow::window() {
-    return {this, rasterize, setProgressRange, stepProgress, reportFailure};
+    return {this,         drawingThreads,   openDrawer,       closeDrawer,
+            drawGlyph,    reportEmptyGlyph, setProgressRange, stepProgress,
+            reportFailure};
 }

@@ -8,6 +8,7 @@
 
 #include "fake_run_window.h"
 #include "font_files.h"
+#include "reference_run.h"
 #include "test_files.h"
 
 namespace {
@@ -22,11 +23,37 @@ protected:
     ~GeneratorTest() override { releaseWorkTables(tables); }
 
     bool run(const std::string& characterBytes) {
-        writeFileBytes(folder.file("chars.txt"), characterBytes);
-        characters->load(folder.file("chars.txt").c_str());
-        // The generator cuts the input path at its last backslash on every platform.
-        std::snprintf(settings.inputPath, sizeof settings.inputPath, "%s\\chars.txt", folder.path().c_str());
+        loadCharacters(folder, characterBytes);
         return FontGenerator::run(fake.window(), settings, *characters, tables);
+    }
+
+    // The same run done the straightforward way, in a folder of its own.
+    bool referenceRunIn(const TemporaryFolder& elsewhere, const std::string& characterBytes) {
+        loadCharacters(elsewhere, characterBytes);
+        return referenceRun(fake.window(), settings, *characters);
+    }
+
+    void loadCharacters(const TemporaryFolder& in, const std::string& characterBytes) {
+        writeFileBytes(in.file("chars.txt"), characterBytes);
+        characters->load(in.file("chars.txt").c_str());
+        // The generator cuts the input path at its last backslash on every platform.
+        std::snprintf(settings.inputPath, sizeof settings.inputPath, "%s\\chars.txt", in.path().c_str());
+    }
+
+    // Every file of a run in `in`: the descriptor, then each page image
+    // (with the TGA copy of a BMP page).
+    std::vector<std::vector<uint8_t>> filesIn(const TemporaryFolder& in) {
+        std::vector<std::vector<uint8_t>> files = {readFileBytes(in.file("font.gfd"))};
+        const int pages = parseDescriptor(files[0]).pageCount;
+        for (int p = 0; p < pages; ++p) {
+            char name[32];
+            std::snprintf(name, sizeof name, settings.pageFormat == Tga32 ? "font_%02d.tga" : "font_%02d.bmp",
+                          p);
+            files.push_back(readFileBytes(in.file(name)));
+            if (settings.pageFormat != Tga32)
+                files.push_back(readFileBytes(in.file(std::string(name) + ".tga")));
+        }
+        return files;
     }
 
     FontDescriptor descriptor() { return parseDescriptor(readFileBytes(folder.file("font.gfd"))); }
@@ -182,6 +209,65 @@ TEST_F(GeneratorTest, AFailedWriteRemovesWhatTheRunHadWritten) {
     ASSERT_EQ(fake.failures.size(), 1u);
     EXPECT_NE(fake.failures[0].find("書き込み"), std::string::npos);
     EXPECT_FALSE(produced("font_00.tga") || produced("font.gfd"));
+}
+
+// Glyph sizes and offsets that exercise every way glyphs meet on a page:
+// widths from 1 pixel to nearly a page, glyphs taller than their row (they
+// reach into the row above, over the top of the page on row 0), glyphs
+// that hang above the ascent, and characters without an image.
+FakeRunWindow::Glyph variedGlyph(uint16_t code, const GlyphOptions& options) {
+    const int32_t s = options.sample;
+    const uint32_t h = code * 2654435761u;
+    if (h % 31 == 0) return {0, 0, 0, 1, 1};
+    const int32_t width =
+        h % 13 == 0 ? 60 * s + static_cast<int32_t>(h % 7) : 1 + static_cast<int32_t>(h % (12 * s));
+    const int32_t height = h % 11 == 0 ? 40 * s : 1 + static_cast<int32_t>((h >> 8) % (26 * s));
+    const int32_t topOffset = static_cast<int32_t>((h >> 16) % (8 * s)) - 3 * s;
+    return {width, height, topOffset, static_cast<int32_t>(h % 5) - 2, -1};
+}
+
+TEST_F(GeneratorTest, PagesReducedBandByBandEqualWholeSampledPages) {
+    fake.glyphFor = variedGlyph;
+    fake.patterned = true;
+    settings.pageWidthIndex = 0;  // 128 x 256: a few pages
+    settings.glyphOptions.size = 20;
+    const int32_t cases[][3] = {{3, Tga32, 0}, {2, Bmp8, 1}, {1, Bmp4, 0}, {4, Tga32, 1}};
+    for (const auto& c : cases) {
+        settings.glyphOptions.sample = c[0];
+        settings.pageFormat = c[1];
+        settings.glyphOptions.fixPitch = c[2];
+        TemporaryFolder straightforward;
+        ASSERT_TRUE(referenceRunIn(straightforward, kanji(300)));
+        const std::vector<std::vector<uint8_t>> expected = filesIn(straightforward);
+        ASSERT_GT(expected.size(), 2u);
+        ASSERT_TRUE(run(kanji(300)));
+        EXPECT_TRUE(filesIn(folder) == expected) << "sample " << c[0] << ", format " << c[1];
+    }
+}
+
+TEST_F(GeneratorTest, GlyphsDrawnOnManyThreadsGiveTheFilesOfOne) {
+    fake.glyphFor = variedGlyph;
+    fake.patterned = true;
+    settings.glyphOptions.sample = 2;
+    settings.pageFormat = Bmp8;
+    ASSERT_TRUE(run(kanji(500)));
+    const std::vector<std::vector<uint8_t>> oneThread = filesIn(folder);
+    const int32_t emptyGlyphs = fake.emptyGlyphs;
+    EXPECT_GT(emptyGlyphs, 0);
+    const AbcWidths lastWidths = settings.glyphOptions.abc;
+    const int32_t lastOffset = settings.glyphOptions.topOffset;
+    for (int32_t threads : {2, 5}) {
+        fake.drawingThreads = threads;
+        fake.emptyGlyphs = 0;
+        settings.glyphOptions.topOffset = 0;
+        ASSERT_TRUE(run(kanji(500)));
+        EXPECT_TRUE(filesIn(folder) == oneThread) << threads << " threads";
+        // Empty glyphs keep the previous glyph's top offset in list order, not in drawing order.
+        EXPECT_EQ(fake.emptyGlyphs, emptyGlyphs);
+        EXPECT_EQ(fake.progressSteps, 500 * (threads == 2 ? 2 : 3));
+        EXPECT_EQ(settings.glyphOptions.abc.abcA, lastWidths.abcA);
+        EXPECT_EQ(settings.glyphOptions.topOffset, lastOffset);
+    }
 }
 
 TEST(OutputFolder, IsTheInputPathUpToItsLastBackslash) {

@@ -16,29 +16,11 @@ struct LayoutTest : ::testing::Test {
         reserveWorkTables(tables);
         TexturePage& page = tables.pages[0];
         page.rowCount = geometry.rowsPerPage;
-        page.surface.create(geometry.sampledWidth, geometry.sampledHeight);
         return page;
     }
 
-    GlyphRecord place(TexturePage& page, int row, int width, int height) {
-        Surface glyph;
-        glyph.create(width, height);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) glyph.setPixel(x, y, 0xFFFFFFFF);
-        return placeGlyph(page, 0, row, geometry, glyph, settings.glyphOptions);
-    }
-
-    // Left and top of the opaque pixels on the page.
-    std::pair<int, int> inkCorner(const TexturePage& page) {
-        int left = 1 << 30, top = 1 << 30;
-        for (int y = 0; y < page.surface.getHeight(); ++y) {
-            for (int x = 0; x < page.surface.getWidth(); ++x) {
-                uint32_t p;
-                page.surface.getPixel(x, y, &p);
-                if (p >> 24) left = std::min(left, x), top = std::min(top, y);
-            }
-        }
-        return {left, top};
+    GlyphPlacement place(TexturePage& page, int row, int width, int height) {
+        return placeGlyph(page, 0, row, geometry, width, height, settings.glyphOptions);
     }
 
     GenerationSettings settings;
@@ -64,12 +46,13 @@ TEST_F(LayoutTest, AGlyphTakesItsWidthPlusAMarginEachSideAndHangsFromTheAscent) 
     TexturePage& page = open();
     settings.glyphOptions.topOffset = 3;
     settings.glyphOptions.abc = {2, 10, -1};
-    const GlyphRecord r = place(page, 0, 10, 20);
+    const GlyphPlacement p = place(page, 0, 10, 20);
+    const GlyphRecord& r = p.record;
     EXPECT_EQ(
         (std::vector<int>{r.left, r.right, r.cellWidth, r.top, r.bottom, r.leftBearing, r.rightBearing}),
         (std::vector<int>{0, 12, 12, 0, 28, 2, -1}));
     EXPECT_EQ(page.rowUsed[0], 12);
-    EXPECT_EQ(inkCorner(page), std::make_pair(1, 4));
+    EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(1, 4));
     EXPECT_EQ(page.usedHeight, 24);
 }
 
@@ -86,8 +69,7 @@ TEST_F(LayoutTest, TheFirstRowWithRoomWins) {
 TEST_F(LayoutTest, TallGlyphsAreLiftedOutOfTheBottomMargin) {
     TexturePage& page = open();
     settings.glyphOptions.topOffset = 10;  // would reach the next row; lifted to 28 - 24 - 2 = 2
-    place(page, 1, 4, 24);
-    EXPECT_EQ(inkCorner(page).second, 28 + 2 + 1);
+    EXPECT_EQ(place(page, 1, 4, 24).y, 28 + 2 + 1);
     EXPECT_EQ(page.usedHeight, 28 + 2 + 24 + 1);
 }
 
@@ -96,7 +78,7 @@ TEST_F(LayoutTest, SampledLayoutDividesRecordsBySampleTowardZero) {
     TexturePage& page = open();
     settings.glyphOptions.abc = {-7, 40, 9};
     page.rowUsed[2] = 100;
-    const GlyphRecord r = place(page, 2, 40, 40);
+    const GlyphRecord r = place(page, 2, 40, 40).record;
     EXPECT_EQ(
         (std::vector<int>{r.left, r.right, r.cellWidth, r.top, r.bottom, r.leftBearing, r.rightBearing}),
         (std::vector<int>{25, 37, 12, 56, 84, -1, 2}));
@@ -107,14 +89,15 @@ TEST_F(LayoutTest, FixedPitchCentresTheImageAndRecordsItWithItsMargins) {
     TexturePage& page = open();
     EXPECT_EQ(cellWidth(settings.glyphOptions, 3), 28);  // nine cells to a 256-pixel row
     page.rowUsed[0] = 28;
-    GlyphRecord r = place(page, 0, 10, 10);
-    EXPECT_EQ(inkCorner(page).first, 28 + 9);  // (26 - 10 + 2) / 2 into the cell
+    GlyphPlacement p = place(page, 0, 10, 10);
+    EXPECT_EQ(p.x, 28 + 9);  // (26 - 10 + 2) / 2 into the cell
     EXPECT_EQ(page.rowUsed[0], 56);
-    EXPECT_EQ((std::vector<int>{r.left, r.right, r.cellWidth}), (std::vector<int>{36, 48, 12}));
+    EXPECT_EQ((std::vector<int>{p.record.left, p.record.right, p.record.cellWidth}),
+              (std::vector<int>{36, 48, 12}));
     // A glyph wider than its cell reaches past it; the page edge cuts it and its record.
     page.rowUsed[1] = 0;
-    r = place(page, 1, 40, 10);
-    EXPECT_EQ((std::vector<int>{r.left, r.right}), (std::vector<int>{0, 35}));
+    p = place(page, 1, 40, 10);
+    EXPECT_EQ((std::vector<int>{p.x, p.record.left, p.record.right}), (std::vector<int>{-6, 0, 35}));
 }
 
 TEST_F(LayoutTest, ClearingAndReleasingTheTablesGivesBackPagePixels) {

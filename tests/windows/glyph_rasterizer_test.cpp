@@ -126,3 +126,38 @@ TEST(GlyphRasterizer, AnEmptyGlyphShowsTheBufferMessageAndStaysEmpty) {
     EXPECT_EQ(glyph.getWidth(), 0);  // no effects grew it
     EXPECT_EQ(options.topOffset, 1234);
 }
+
+// A run's drawing threads keep one memory device context and one font for
+// all their glyphs; the glyphs must be those of a font made per glyph on the
+// window's device context.
+TEST(GlyphRasterizer, ARunsDrawerDrawsWhatTheWindowsDeviceContextDraws) {
+    GlyphOptions settings;
+    setStartupGlyphOptions(settings);
+    settings.sample = 3;
+    settings.edgeOn = settings.bevelOn = 1;
+    settings.edgeSize = 1;
+    settings.bevelSize = 2;
+    settings.bevelDirection = 9;
+    settings.aspectX = 1.5f;
+    GlyphOptions drawerOptions = settings;
+    GlyphDrawer* drawer = openGlyphDrawer(drawerOptions);
+    ASSERT_NE(drawer, nullptr);
+    for (const char* text : {"A", "g", "あ", "漢", "。"}) {
+        GlyphOptions windowOptions = settings;
+        Surface expected, glyph;
+        rasterizeGlyph(GetDesktopWindow(), expected, windowOptions, text);
+        ASSERT_TRUE(drawRunGlyph(drawer, glyph, drawerOptions, text));
+        EXPECT_EQ(pixelsOf(glyph), pixelsOf(expected)) << text;
+        EXPECT_EQ(glyph.getWidth(), expected.getWidth()) << text;
+        EXPECT_EQ(drawerOptions.abc.abcA, windowOptions.abc.abcA) << text;
+        EXPECT_EQ(drawerOptions.abc.abcB, windowOptions.abc.abcB) << text;
+        EXPECT_EQ(drawerOptions.abc.abcC, windowOptions.abc.abcC) << text;
+        EXPECT_EQ(drawerOptions.topOffset, windowOptions.topOffset) << text;
+    }
+    Surface blank;
+    drawerOptions.topOffset = 77;
+    EXPECT_FALSE(drawRunGlyph(drawer, blank, drawerOptions, " "));  // no message: the run shows it
+    EXPECT_EQ(blank.getWidth(), 0);
+    EXPECT_EQ(drawerOptions.topOffset, 77);
+    closeGlyphDrawer(drawer);
+}

@@ -1,11 +1,12 @@
 #include "font_generator.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
 #include "descriptor.h"
-#include "effects.h"
 #include "file_system.h"
+#include "glyph_stream.h"
 #include "page_memory.h"
 
 namespace {
@@ -34,22 +35,35 @@ void descriptorFileName(const GenerationSettings& settings, char name[kFileNameB
     std::snprintf(name, kFileNameBytes, "%s.gfd", settings.outName);
 }
 
+// Adds the seconds from its construction to its destruction to a total.
+class Stopwatch {
+public:
+    explicit Stopwatch(double& total) : total(total), start(std::chrono::steady_clock::now()) {}
+    ~Stopwatch() { total += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); }
+    Stopwatch(const Stopwatch&) = delete;
+    Stopwatch& operator=(const Stopwatch&) = delete;
+
+private:
+    double& total;
+    std::chrono::steady_clock::time_point start;
+};
+
 // One run's working state.
 class Run {
 public:
     Run(const RunWindow& window, GenerationSettings& settings, const CharacterList& characters,
-        WorkTables& tables)
+        WorkTables& tables, FontGenerator::Times& times)
         : window(window),
           settings(settings),
           options(settings.glyphOptions),
           characters(characters),
           tables(tables),
-          geometry(pageGeometry(settings)) {}
+          geometry(pageGeometry(settings)),
+          times(times) {}
 
     bool execute() {
         header = static_cast<DescriptorHeader*>(allocatePages(sizeof(DescriptorHeader)));
-        bool done = header && layOut() && reducePage(tables.pages[currentPage]) && enterOutputFolder() &&
-                    writeOutputs();
+        bool done = header && layOut() && finishPage() && enterOutputFolder() && timedWriteOutputs();
         if (!header) fail(kOutOfMemory);
         clearPages(tables);
         releasePages(header);
@@ -62,18 +76,17 @@ private:
         return false;
     }
 
-    bool openPage(int32_t number) {
-        TexturePage& page = tables.pages[number];
-        page.rowCount = geometry.rowsPerPage;
-        if (!page.surface.create(geometry.sampledWidth, geometry.sampledHeight)) return fail(kOutOfMemory);
-        return true;
+    void openPage(int32_t number) {
+        tables.pages[number].rowCount = geometry.rowsPerPage;
+        sampledPage.open(geometry.sampledWidth, geometry.sampledHeight);
     }
 
-    // A page is finished once the run moves past it: reducing it at once
-    // keeps only one page at the sampled size in memory.
-    bool reducePage(TexturePage& page) {
-        reduceSamples(page.surface, options);
-        if (page.surface.getWidth() == 0) return fail(kOutOfMemory);
+    // A page is finished once the run moves past it: its glyphs are drawn
+    // band by band and reduced into the page's surface.
+    bool finishPage() {
+        Stopwatch watch(times.reduction);
+        if (!sampledPage.reduceInto(geometry.sample, tables.pages[currentPage].surface))
+            return fail(kOutOfMemory);
         return true;
     }
 
@@ -82,27 +95,50 @@ private:
         clearPages(tables);
         currentPage = 0;
         glyphCount = 0;
-        if (!openPage(0)) return false;
+        // A row taller than the page fits no glyph: say so before drawing
+        // one, which at such sizes is slow and large.
+        if (geometry.rowsPerPage == 0) return fail(kGlyphTooLarge);
+        openPage(0);
 
         const int32_t count = characters.count();
         window.setProgressRange(window.handle, count);
+        GlyphStream glyphs(window, options, characters);
+        if (count > 0 && !glyphs.start()) return fail(kOutOfMemory);
         for (int32_t i = 0; i < count; ++i) {
             window.stepProgress(window.handle);
-            if (!placeCharacter(characters.entries()[i])) return false;
+            const GlyphStream::Glyph* glyph;
+            {
+                Stopwatch watch(times.waitingForGlyphs);
+                glyph = &glyphs.take(i);
+            }
+            const double reductionBefore = times.reduction;
+            bool placed;
+            {
+                Stopwatch watch(times.layout);
+                placed = placeCharacter(characters.entries()[i], *glyph);
+            }
+            times.layout -= times.reduction - reductionBefore;
+            glyphs.release(i);
+            if (!placed) return false;
         }
         return true;
     }
 
-    bool placeCharacter(const CharacterEntry& entry) {
-        // A row taller than the page fits no glyph: say so before drawing
-        // one, which at such sizes is slow and large.
-        if (geometry.rowsPerPage == 0) return fail(kGlyphTooLarge);
-        Surface glyph;
-        window.rasterize(window.handle, glyph, options, entry.text);
-        const int32_t width = cellWidth(options, glyph.getWidth());
-        if (width > geometry.sampledWidth || glyph.getHeight() > geometry.sampledHeight) {
+    // The working state as drawing the glyphs one by one leaves it: a glyph
+    // without an image leaves its unscaled widths but not its top offset.
+    void takeWorkingState(const GlyphStream::Glyph& glyph) {
+        options.abc = glyph.abc;
+        options.textMetrics = glyph.textMetrics;
+        if (glyph.drawn) options.topOffset = glyph.topOffset;
+    }
+
+    bool placeCharacter(const CharacterEntry& entry, const GlyphStream::Glyph& glyph) {
+        if (!glyph.drawn) window.reportEmptyGlyph(window.handle);
+        takeWorkingState(glyph);
+        const int32_t width = cellWidth(options, glyph.width);
+        if (width > geometry.sampledWidth || glyph.height > geometry.sampledHeight)
             return fail(kGlyphTooLarge);
-        }
+        if (!glyph.kept) return fail(kOutOfMemory);
         // A character the descriptor cannot index is left off the pages too.
         const int32_t slot = characterSlot(characterCode(entry.text));
         if (slot == kNoSlot) return true;
@@ -110,12 +146,15 @@ private:
         int32_t row = findRow(tables.pages[currentPage], geometry, width);
         if (row < 0) {
             if (currentPage + 1 >= kMaxWrittenPages) return fail(kTooManyPages);
-            if (!reducePage(tables.pages[currentPage]) || !openPage(++currentPage)) return false;
+            if (!finishPage()) return false;
+            openPage(++currentPage);
             row = findRow(tables.pages[currentPage], geometry, width);
         }
+        const GlyphPlacement placement = placeGlyph(tables.pages[currentPage], currentPage, row, geometry,
+                                                    glyph.width, glyph.height, options);
+        if (!sampledPage.place(placement.x, placement.y, glyph.runs)) return fail(kOutOfMemory);
         header->slots[slot] = static_cast<uint16_t>(glyphCount);
-        tables.glyphRecords[glyphCount++] =
-            placeGlyph(tables.pages[currentPage], currentPage, row, geometry, glyph, options);
+        tables.glyphRecords[glyphCount++] = placement.record;
         return true;
     }
 
@@ -124,6 +163,11 @@ private:
         outputFolderOf(settings.inputPath, folder);
         if (folder[0] && !setCurrentFolder(folder)) return fail(kNoOutputFolder);
         return true;
+    }
+
+    bool timedWriteOutputs() {
+        Stopwatch watch(times.writing);
+        return writeOutputs();
     }
 
     bool writeOutputs() {
@@ -185,6 +229,8 @@ private:
     const CharacterList& characters;
     WorkTables& tables;
     const PageGeometry geometry;
+    FontGenerator::Times& times;
+    SampledPage sampledPage;
     DescriptorHeader* header = nullptr;
     int32_t currentPage = 0;
     int32_t glyphCount = 0;
@@ -193,8 +239,9 @@ private:
 }  // namespace
 
 bool FontGenerator::run(const RunWindow& window, GenerationSettings& settings,
-                        const CharacterList& characters, WorkTables& tables) {
-    Run run(window, settings, characters, tables);
+                        const CharacterList& characters, WorkTables& tables, Times* times) {
+    Times unused;
+    Run run(window, settings, characters, tables, times ? *times : unused);
     return run.execute();
 }
 

@@ -5,37 +5,33 @@
 #include "character_list.h"
 #include "generation_settings.h"
 #include "page_layout.h"
-#include "surface.h"
-
-// What a run needs from the window that shows it: the progress window on
-// Windows, a recording stand-in in tests. `handle` is passed back to every
-// function.
-struct RunWindow {
-    void* handle;
-    // Draws one character (its bytes, NUL-terminated) into the empty `glyph`
-    // at sampled size with the effects applied, leaving its metrics in the
-    // working state of `options`; leaves `glyph` empty when it cannot.
-    void (*rasterize)(void* handle, Surface& glyph, GlyphOptions& options, const char* text);
-    void (*setProgressRange)(void* handle, int32_t count);
-    void (*stepProgress)(void* handle);
-    // Tells the user why the run stopped (Japanese text for a message box).
-    void (*reportFailure)(void* handle, const char* message);
-};
+#include "run_window.h"
 
 namespace FontGenerator {
 
+// Where the run's own thread spent its time, in seconds; glyphs are drawn
+// on other threads meanwhile. For benchmarks.
+struct Times {
+    double waitingForGlyphs = 0;
+    double layout = 0;     // placing glyphs, keeping their runs
+    double reduction = 0;  // drawing finished pages band by band and reducing them
+    double writing = 0;    // colour reduction and page files, descriptor
+};
+
 // One generation run: every character of `characters`, in order, is drawn,
-// laid out on the pages, recorded in the descriptor; then each page is
-// reduced by the sampling factor and written, and the descriptor last, all
-// in the input file's folder (which becomes the current directory). The
-// settings must have passed findSettingsProblem().
+// laid out on the pages, recorded in the descriptor; each page is reduced by
+// the sampling factor once the run moves past it; then the pages are
+// written, and the descriptor last, all in the input file's folder (which
+// becomes the current directory). The settings must have passed
+// findSettingsProblem(). The working state of settings.glyphOptions ends as
+// the last glyph left it, as if the glyphs had been drawn one by one.
 //
 // Returns true when every file was written. A run that cannot finish (more
 // than 255 pages, a glyph wider or taller than an empty page, a buffer or a
 // file that cannot be obtained) reports why through the window, removes any
 // file it had written, and returns false.
 bool run(const RunWindow& window, GenerationSettings& settings, const CharacterList& characters,
-         WorkTables& tables);
+         WorkTables& tables, Times* times = nullptr);
 
 }  // namespace FontGenerator
 

@@ -1,5 +1,7 @@
 #include "glyph_rasterizer_win.h"
 
+#include <new>
+
 #include "effects.h"
 #include "page_memory.h"
 #include "shift_jis.h"
@@ -107,12 +109,12 @@ void expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t column
     }
 }
 
-bool drawGlyphOutline(HWND window, Surface& glyph, GlyphOptions& options, const char* text) {
-    const UINT code = characterCode(text);
-    options.deviceContext = GetDC(window);
-    createGlyphFont(options, window);
-    HDC dc = deviceContextOf(options);
+namespace {
 
+// Steps from the ABC widths to the top offset, with the glyph font already
+// selected into `dc`. Returns false when GDI gives no bitmap; `glyph` and
+// topOffset are then untouched and the ABC widths unscaled.
+bool drawWithSelectedFont(HDC dc, Surface& glyph, GlyphOptions& options, UINT code) {
     ABC abc = {};
     GetCharABCWidthsA(dc, code, code, &abc);
     options.abc = {abc.abcA, abc.abcB, abc.abcC};
@@ -121,11 +123,7 @@ bool drawGlyphOutline(HWND window, Surface& glyph, GlyphOptions& options, const 
     GLYPHMETRICS shrunk = {};
     uint8_t* bitmap = nullptr;
     const DWORD size = getGlyphBitmap(options, dc, code, &unshrunk, &shrunk, &bitmap);
-    if (size == 0) {
-        MessageBoxA(window, "ERROR Failed GetFontBuffer", "Error", MB_OK | MB_ICONERROR);
-        releaseGlyphFont(options, window);
-        return false;
-    }
+    if (size == 0) return false;
 
     const double inverse = 1.0 / static_cast<double>(options.aspectX);
     options.abc.abcA = static_cast<int32_t>(options.abc.abcA * inverse);
@@ -138,7 +136,72 @@ bool drawGlyphOutline(HWND window, Surface& glyph, GlyphOptions& options, const 
     releasePages(bitmap);
 
     options.topOffset = options.textMetrics.tmAscent - unshrunk.gmptGlyphOrigin.y;
+    return true;
+}
+
+}  // namespace
+
+void showEmptyGlyphMessage(HWND window) {
+    MessageBoxA(window, "ERROR Failed GetFontBuffer", "Error", MB_OK | MB_ICONERROR);
+}
+
+bool drawGlyphOutline(HWND window, Surface& glyph, GlyphOptions& options, const char* text) {
+    options.deviceContext = GetDC(window);
+    createGlyphFont(options, window);
+    const bool drawn = drawWithSelectedFont(deviceContextOf(options), glyph, options, characterCode(text));
+    if (!drawn) showEmptyGlyphMessage(window);
     releaseGlyphFont(options, window);
+    return drawn;
+}
+
+struct GlyphDrawer {
+    HDC deviceContext;
+    HFONT font;
+    HGDIOBJ previousFont;
+};
+
+GlyphDrawer* openGlyphDrawer(GlyphOptions& options) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc) return nullptr;
+    options.deviceContext = dc;
+    createGlyphFont(options, nullptr);
+    auto* drawer = new (std::nothrow)
+        GlyphDrawer{dc, static_cast<HFONT>(options.font), static_cast<HGDIOBJ>(options.previousFont)};
+    if (!drawer) {
+        SelectObject(dc, static_cast<HGDIOBJ>(options.previousFont));
+        DeleteObject(static_cast<HGDIOBJ>(options.font));
+        DeleteDC(dc);
+    }
+    return drawer;
+}
+
+void closeGlyphDrawer(GlyphDrawer* drawer) {
+    if (!drawer) return;
+    SelectObject(drawer->deviceContext, drawer->previousFont);
+    DeleteObject(drawer->font);
+    DeleteDC(drawer->deviceContext);
+    delete drawer;
+}
+
+bool drawGlyphOutlineWith(GlyphDrawer& drawer, Surface& glyph, GlyphOptions& options, const char* text) {
+    options.deviceContext = drawer.deviceContext;
+    options.font = drawer.font;
+    options.previousFont = drawer.previousFont;
+    return drawWithSelectedFont(drawer.deviceContext, glyph, options, characterCode(text));
+}
+
+void* openRunDrawer(void*, GlyphOptions& options) {
+    return openGlyphDrawer(options);
+}
+
+void closeRunDrawer(void* drawer) {
+    closeGlyphDrawer(static_cast<GlyphDrawer*>(drawer));
+}
+
+bool drawRunGlyph(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
+    if (!drawGlyphOutlineWith(*static_cast<GlyphDrawer*>(drawer), glyph, options, text)) return false;
+    applyEdge(options, glyph);
+    applyBevel(options, glyph);
     return true;
 }
 

@@ -24,6 +24,32 @@ void rasterizeGlyph(HWND window, Surface& glyph, GlyphOptions& options, const ch
 // the ABC widths unscaled, and returns false.
 bool drawGlyphOutline(HWND window, Surface& glyph, GlyphOptions& options, const char* text);
 
+// The message for a character GDI gives no bitmap for, owned by `window`;
+// returns when the user has closed it.
+void showEmptyGlyphMessage(HWND window);
+
+// One drawing thread's GDI state for a whole run: a memory device context
+// of its own with the glyph font selected. The font depends only on the
+// settings, so it is made once, not per glyph. A drawer is used by one
+// thread at a time.
+struct GlyphDrawer;
+
+// Opens a drawer for glyphs with `options`; the working state of `options`
+// receives the drawer's handles and the font's metrics. Returns null when no
+// device context is had.
+GlyphDrawer* openGlyphDrawer(GlyphOptions& options);
+void closeGlyphDrawer(GlyphDrawer* drawer);
+// drawGlyphOutline with the drawer's font and nothing shown: false, `glyph`
+// untouched, when GDI gives no bitmap.
+bool drawGlyphOutlineWith(GlyphDrawer& drawer, Surface& glyph, GlyphOptions& options, const char* text);
+
+// The drawing functions of a run's RunWindow: `window` is the progress
+// window, a drawer is a GlyphDrawer, and drawRunGlyph is the outline with
+// the edge and the extrusion.
+void* openRunDrawer(void* window, GlyphOptions& options);
+void closeRunDrawer(void* drawer);
+bool drawRunGlyph(void* drawer, Surface& glyph, GlyphOptions& options, const char* text);
+
 // Creates the glyph font at sample * size, selects it into the device
 // context held in the working state, and reads its text metrics.
 void createGlyphFont(GlyphOptions& options, HWND window);

@@ -65,17 +65,14 @@ int32_t cellWidth(const GlyphOptions& options, int32_t glyphWidth) {
     return advance + 2 * options.sample;
 }
 
-GlyphRecord placeGlyph(TexturePage& page, int32_t pageNumber, int32_t row, const PageGeometry& g,
-                       const Surface& glyph, const GlyphOptions& options) {
+GlyphPlacement placeGlyph(TexturePage& page, int32_t pageNumber, int32_t row, const PageGeometry& g,
+                          int32_t gw, int32_t gh, const GlyphOptions& options) {
     const int32_t s = g.sample;
-    const int32_t gw = glyph.getWidth();
-    const int32_t gh = glyph.getHeight();
     const int32_t x0 = page.rowUsed[row];
     const int32_t y0 = row * g.rowPitch;
 
     const int32_t imageX = options.fixPitch ? x0 + (options.size * s - gw + 2 * s) / 2 : x0 + s;
     const int32_t lift = std::min(options.topOffset, g.rowPitch - gh - 2 * s);
-    page.surface.copyRect(imageX, y0 + lift + s, glyph, 0, 0, gw, gh);
     page.usedHeight = std::max(page.usedHeight, y0 + lift + gh + s);
     page.rowUsed[row] += cellWidth(options, gw);
 
@@ -83,7 +80,10 @@ GlyphRecord placeGlyph(TexturePage& page, int32_t pageNumber, int32_t row, const
     // image may stand out of its cell, and the page edges clip it.
     const int32_t left = std::max(imageX - s, 0);
     const int32_t right = std::min(imageX + gw + s, g.sampledWidth);
-    GlyphRecord record;
+    GlyphPlacement placement;
+    placement.x = imageX;
+    placement.y = y0 + lift + s;
+    GlyphRecord& record = placement.record;
     record.page = static_cast<uint8_t>(pageNumber);
     record.leftBearing = static_cast<int8_t>(options.abc.abcA / s);
     record.cellWidth = static_cast<uint8_t>((gw + 2 * s) / s);
@@ -92,5 +92,5 @@ GlyphRecord placeGlyph(TexturePage& page, int32_t pageNumber, int32_t row, const
     record.top = static_cast<int16_t>(y0 / s);
     record.right = static_cast<int16_t>(right / s);
     record.bottom = static_cast<int16_t>((y0 + g.rowPitch) / s);
-    return record;
+    return placement;
 }

@@ -35,7 +35,7 @@ struct TexturePage {
     int32_t rowCount;
     int32_t rowUsed[kMaxRowsPerPage];  // width taken from each row's left end
     int32_t usedHeight;                // lowest bottom edge of any glyph image
-    Surface surface;                   // sampledWidth x sampledHeight while the run fills it
+    Surface surface;                   // the finished page, width x height, once the run has reduced it
 };
 
 // The program-wide tables a run works in: reserved once, cleared by each run.
@@ -59,10 +59,18 @@ int32_t findRow(const TexturePage& page, const PageGeometry& geometry, int32_t c
 // each side. The advance is the image width, or `size` with fixed pitch.
 int32_t cellWidth(const GlyphOptions& options, int32_t glyphWidth);
 
-// Copies `glyph` into row `row` of the page and takes its cell from the row.
-// The image hangs from the line's ascent (topOffset) but is lifted when it
-// would reach into the row's bottom margin; with fixed pitch it is centred
-// in its cell. Returns the glyph's record: its cell in output pixels, whose
-// horizontal extent is the image with its margins (clipped to the page).
-GlyphRecord placeGlyph(TexturePage& page, int32_t pageNumber, int32_t row, const PageGeometry& geometry,
-                       const Surface& glyph, const GlyphOptions& options);
+// Where a glyph image goes on its page, and its record.
+struct GlyphPlacement {
+    int32_t x, y;  // top-left corner of the image, sampled pixels; may lie off the page
+    GlyphRecord record;
+};
+
+// Places a glyph image of glyphWidth x glyphHeight sampled pixels in row
+// `row` of the page and takes its cell from the row. The image hangs from
+// the line's ascent (topOffset) but is lifted when it would reach into the
+// row's bottom margin; with fixed pitch it is centred in its cell. The
+// record is the glyph's cell in output pixels, whose horizontal extent is
+// the image with its margins (clipped to the page). The caller draws the
+// image at the placement.
+GlyphPlacement placeGlyph(TexturePage& page, int32_t pageNumber, int32_t row, const PageGeometry& geometry,
+                          int32_t glyphWidth, int32_t glyphHeight, const GlyphOptions& options);

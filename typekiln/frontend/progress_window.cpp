@@ -19,8 +19,8 @@ HWND windowOf(void* handle) {
     return static_cast<HWND>(handle);
 }
 
-void rasterize(void* handle, Surface& glyph, GlyphOptions& options, const char* text) {
-    rasterizeGlyph(windowOf(handle), glyph, options, text);
+void reportEmptyGlyph(void* handle) {
+    showEmptyGlyphMessage(windowOf(handle));
 }
 
 // Every move of the bar repaints it at once, which costs as much as drawing
@@ -60,7 +60,12 @@ void __cdecl generationWorker(void* argument) {
     if (!characterList.load(generationSettings.inputPath)) {
         showError(window, "入力ファイルが開けません");
     } else {
-        const RunWindow runWindow = {window, rasterize, setProgressRange, stepProgress, reportFailure};
+        // Glyphs are drawn on as many threads as the machine has processors.
+        const RunWindow runWindow = {window,           0,
+                                     openRunDrawer,    closeRunDrawer,
+                                     drawRunGlyph,     reportEmptyGlyph,
+                                     setProgressRange, stepProgress,
+                                     reportFailure};
         succeeded = FontGenerator::run(runWindow, generationSettings, characterList, workTables);
     }
     // The dialog is ended on its own thread, where its modal loop runs.

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+
+#include "generation_settings.h"
+#include "surface.h"
+
+// What a run needs from the window that shows it and from the platform that
+// draws its glyphs: the progress window and GDI on Windows, a recording
+// stand-in in tests. `handle` is passed back to the window's functions.
+//
+// Glyphs are drawn on several threads at once, each with a drawer of its own
+// (on Windows its own device context and font) and its own copy of the
+// glyph options; the run places them in list order on its own thread, which
+// is also the only one that calls the window's functions.
+struct RunWindow {
+    void* handle;
+    // How many threads draw glyphs side by side; 0 means one per processor.
+    int32_t drawingThreads;
+    // Makes one drawing thread's drawer for glyphs with `options` (its own
+    // copy, whose working state the drawer may fill); null when it cannot.
+    void* (*openDrawer)(void* handle, GlyphOptions& options);
+    void (*closeDrawer)(void* drawer);
+    // Draws one character (its bytes, NUL-terminated) into the empty `glyph`
+    // at sampled size with the effects applied, leaving its metrics in the
+    // working state of `options`. Returns false when the font has no image
+    // for it: `glyph` stays empty, the A and C widths are left unscaled and
+    // topOffset is not touched. Shows nothing.
+    bool (*drawGlyph)(void* drawer, Surface& glyph, GlyphOptions& options, const char* text);
+    // Tells the user that a character had no image; the run goes on.
+    void (*reportEmptyGlyph)(void* handle);
+    void (*setProgressRange)(void* handle, int32_t count);
+    void (*stepProgress)(void* handle);
+    // Tells the user why the run stopped (Japanese text for a message box).
+    void (*reportFailure)(void* handle, const char* message);
+};

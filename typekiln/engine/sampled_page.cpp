@@ -1,0 +1,229 @@
+#include "sampled_page.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "page_memory.h"
+
+namespace {
+
+bool covered(uint32_t pixel) {
+    return (pixel >> 24) != 0;
+}
+
+// A block from the page allocator of at least `needed` bytes holding the old
+// block's first `used` bytes; the old block is given back. Grows by half as
+// much again at least, so that appending stays cheap.
+bool growBlock(void** block, size_t* capacity, size_t used, size_t needed) {
+    if (needed <= *capacity) return true;
+    const size_t size = std::max(needed, *capacity + *capacity / 2 + 4096);
+    void* grown = allocatePages(size);
+    if (!grown) return false;
+    if (*block) std::memcpy(grown, *block, used);
+    releasePages(*block);
+    *block = grown;
+    *capacity = size;
+    return true;
+}
+
+size_t roundUp8(size_t bytes) {
+    return (bytes + 7) & ~size_t{7};
+}
+
+}  // namespace
+
+GlyphRuns::~GlyphRuns() {
+    releasePages(starts);
+    releasePages(pixelRuns);
+}
+
+bool GlyphRuns::reserve(int32_t rowCount, size_t runs) {
+    size_t startBytes = static_cast<size_t>(startCapacity) * sizeof(uint32_t);
+    void* block = starts;
+    if (!growBlock(&block, &startBytes, 0, (static_cast<size_t>(rowCount) + 1) * sizeof(uint32_t)))
+        return false;
+    starts = static_cast<uint32_t*>(block);
+    startCapacity = static_cast<int32_t>(std::min<size_t>(startBytes / sizeof(uint32_t), INT32_MAX));
+    size_t runBytes = runCapacity * sizeof(PixelRun);
+    block = pixelRuns;
+    if (!growBlock(&block, &runBytes, static_cast<size_t>(count) * sizeof(PixelRun), runs * sizeof(PixelRun)))
+        return false;
+    pixelRuns = static_cast<PixelRun*>(block);
+    runCapacity = runBytes / sizeof(PixelRun);
+    return true;
+}
+
+bool GlyphRuns::encode(const Surface& glyph) {
+    columns = rows = count = 0;
+    const uint32_t* pixels = nullptr;
+    int32_t pitch = 0;
+    if (!glyph.lockPixels(&pixels, &pitch)) return true;
+    if (glyph.getWidth() > kMaxWidth || !reserve(glyph.getHeight(), 0)) return false;
+    for (int32_t y = 0; y < glyph.getHeight(); ++y) {
+        starts[y] = static_cast<uint32_t>(count);
+        const uint32_t* row = pixels + static_cast<size_t>(y) * pitch;
+        for (int32_t x = 0; x < glyph.getWidth();) {
+            if (!covered(row[x])) {
+                ++x;
+                continue;
+            }
+            int32_t end = x + 1;
+            while (end < glyph.getWidth() && row[end] == row[x]) ++end;
+            if (static_cast<size_t>(count) == runCapacity && !reserve(glyph.getHeight(), runCapacity + 1)) {
+                count = 0;
+                return false;
+            }
+            pixelRuns[count++] = {static_cast<uint16_t>(x), static_cast<uint16_t>(end - x), row[x]};
+            x = end;
+        }
+    }
+    starts[glyph.getHeight()] = static_cast<uint32_t>(count);
+    columns = glyph.getWidth();
+    rows = glyph.getHeight();
+    return true;
+}
+
+// A placed glyph in the store: this header, then height + 1 row starts,
+// then the runs.
+struct SampledPage::Placed {
+    int32_t x, y, width, height;
+    int32_t runCount;
+
+    const uint32_t* rowStarts() const { return reinterpret_cast<const uint32_t*>(this + 1); }
+    const PixelRun* runs() const {
+        return reinterpret_cast<const PixelRun*>(reinterpret_cast<const uint8_t*>(this) +
+                                                 roundUp8(sizeof(Placed) + (height + 1) * sizeof(uint32_t)));
+    }
+};
+
+SampledPage::~SampledPage() {
+    forget();
+}
+
+void SampledPage::forget() {
+    releasePages(store);
+    releasePages(offsets);
+    store = nullptr;
+    offsets = nullptr;
+    storeUsed = storeCapacity = 0;
+    placedCount = offsetCapacity = 0;
+}
+
+void SampledPage::open(int32_t width, int32_t height) {
+    forget();
+    pageWidth = width;
+    pageHeight = height;
+}
+
+const SampledPage::Placed& SampledPage::placed(int32_t index) const {
+    return *reinterpret_cast<const Placed*>(store + offsets[index]);
+}
+
+bool SampledPage::grow(size_t bytes, size_t* offset) {
+    void* block = store;
+    if (!growBlock(&block, &storeCapacity, storeUsed, storeUsed + bytes)) return false;
+    store = static_cast<uint8_t*>(block);
+    if (placedCount == offsetCapacity) {
+        size_t offsetBytes = static_cast<size_t>(offsetCapacity) * sizeof(size_t);
+        block = offsets;
+        if (!growBlock(&block, &offsetBytes, offsetBytes, offsetBytes + sizeof(size_t))) return false;
+        offsets = static_cast<size_t*>(block);
+        offsetCapacity = static_cast<int32_t>(offsetBytes / sizeof(size_t));
+    }
+    *offset = storeUsed;
+    storeUsed += bytes;
+    return true;
+}
+
+bool SampledPage::place(int32_t x, int32_t y, const GlyphRuns& glyph) {
+    // Glyphs wholly off the page change nothing.
+    if (glyph.width() == 0 || x >= pageWidth || y >= pageHeight || x + glyph.width() <= 0 ||
+        y + glyph.height() <= 0) {
+        return true;
+    }
+    const size_t startBytes = (static_cast<size_t>(glyph.height()) + 1) * sizeof(uint32_t);
+    const size_t runBytes = static_cast<size_t>(glyph.runCount()) * sizeof(PixelRun);
+    const size_t headerBytes = roundUp8(sizeof(Placed) + startBytes);
+    size_t offset = 0;
+    if (!grow(headerBytes + roundUp8(runBytes), &offset)) return false;
+    uint8_t* entry = store + offset;
+    const Placed header = {x, y, glyph.width(), glyph.height(), glyph.runCount()};
+    std::memcpy(entry, &header, sizeof header);
+    std::memcpy(entry + sizeof header, glyph.rowStarts(), startBytes);
+    if (runBytes) std::memcpy(entry + headerBytes, glyph.runs(), runBytes);
+    offsets[placedCount++] = offset;
+    return true;
+}
+
+// Draws rows top .. top + rows - 1 of the page into `band` (cleared by the
+// caller), glyph after glyph in the order they were placed, so that a later
+// glyph's rectangle replaces what it covers.
+void SampledPage::paintBand(const int32_t* active, int32_t activeCount, int32_t top, int32_t rows,
+                            uint32_t* band) const {
+    for (int32_t a = 0; a < activeCount; ++a) {
+        const Placed& glyph = placed(active[a]);
+        const int32_t left = std::max(glyph.x, 0);
+        const int32_t right = std::min(glyph.x + glyph.width, pageWidth);
+        const int32_t first = std::max(glyph.y, top);
+        const int32_t last = std::min(glyph.y + glyph.height, top + rows);
+        for (int32_t y = first; y < last; ++y) {
+            uint32_t* row = band + static_cast<size_t>(y - top) * pageWidth;
+            std::fill(row + left, row + right, 0u);
+            const uint32_t* starts = glyph.rowStarts() + (y - glyph.y);
+            for (uint32_t r = starts[0]; r < starts[1]; ++r) {
+                const PixelRun& run = glyph.runs()[r];
+                const int32_t from = std::max(glyph.x + run.x, left);
+                const int32_t to = std::min(glyph.x + run.x + run.length, right);
+                if (from < to) std::fill(row + from, row + to, run.value);
+            }
+        }
+    }
+}
+
+bool SampledPage::reduceInto(int32_t sample, Surface& reduced) {
+    const int32_t outWidth = pageWidth / sample;
+    const int32_t outHeight = pageHeight / sample;
+    BandSums sums;
+    auto* band =
+        static_cast<uint32_t*>(allocatePages(static_cast<size_t>(pageWidth) * sample * sizeof(uint32_t)));
+    // The glyphs by their top row, and the ones that reach the current band
+    // in the order they were placed.
+    auto* byTop = static_cast<int32_t*>(allocatePages(std::max(placedCount, 1) * sizeof(int32_t)));
+    auto* active = static_cast<int32_t*>(allocatePages(std::max(placedCount, 1) * sizeof(int32_t)));
+    bool done = band && byTop && active && sums.reserve(outWidth) && reduced.create(outWidth, outHeight);
+    if (done) {
+        for (int32_t i = 0; i < placedCount; ++i) byTop[i] = i;
+        std::stable_sort(byTop, byTop + placedCount,
+                         [this](int32_t a, int32_t b) { return placed(a).y < placed(b).y; });
+        uint32_t* out = nullptr;
+        int32_t outPitch = 0;
+        reduced.lockPixels(&out, &outPitch);
+        int32_t next = 0;
+        int32_t activeCount = 0;
+        for (int32_t y = 0; y < outHeight; ++y) {
+            const int32_t top = y * sample;
+            for (; next < placedCount && placed(byTop[next]).y < top + sample; ++next) {
+                int32_t* at = std::upper_bound(active, active + activeCount, byTop[next]);
+                std::memmove(at + 1, at, static_cast<size_t>(active + activeCount - at) * sizeof(int32_t));
+                *at = byTop[next];
+                ++activeCount;
+            }
+            activeCount = static_cast<int32_t>(
+                std::remove_if(active, active + activeCount,
+                               [&](int32_t i) { return placed(i).y + placed(i).height <= top; }) -
+                active);
+            // Bands no glyph reaches stay transparent, as the page was created.
+            if (activeCount == 0) continue;
+            std::memset(band, 0, static_cast<size_t>(pageWidth) * sample * sizeof(uint32_t));
+            paintBand(active, activeCount, top, sample, band);
+            sums.reduce(band, pageWidth, pageWidth, sample, sample, out + static_cast<size_t>(y) * outPitch);
+        }
+    } else {
+        reduced.release();
+    }
+    releasePages(band);
+    releasePages(byTop);
+    releasePages(active);
+    forget();
+    return done;
+}
