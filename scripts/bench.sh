@@ -2,12 +2,16 @@
 # Prints the benchmark figures (no pass or fail but for byte mismatches):
 #  1. colour reduction and 8-bit BMP of a 2048 x 2048 page with thousands of
 #     colours, fast path against the straightforward algorithm (host build);
-#  2. Typekiln.exe batch runs on the example list under Wine:
-#     (a) size 32, sample 1, no effects, TGA;
-#     (b) size 32, sample 4, edge 2, 8-bit BMP;
-#     (c) peak memory of (b), and of a one-character run for comparison;
-#  3. how the time of (b) splits, and its files against the straightforward
-#     algorithms.
+#  2. Typekiln.exe batch runs under Wine, each the best of three, with its
+#     peak resident memory and its multiple of a one-character run:
+#     (a) example list, size 32, sample 1, no effects, TGA, 1024 x 1024;
+#     (b) example list, size 32, sample 4, edge 2, 8-bit BMP, 1024 x 1024;
+#     (f) every JIS X 0208 character the font draws, as (b);
+#     (g) example list, size 64, sample 8, edge 3, extrusion 2 toward 3,
+#         8-bit BMP, 2048 x 2048;
+#  3. where the time of (b) and (g) goes, from runs in process;
+#  4. the files of every case against the straightforward pipeline, byte for
+#     byte (slow: it grows outlines one pixel per pass).
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -25,8 +29,11 @@ build/bench/bin/colour_reduction_bench "$scratch"
 
 wine=build/windows/wine-run.sh
 typekiln="$root/build/windows/bin/Typekiln.exe"
+bench="$root/build/windows/bin/typekiln_run_bench.exe"
 cp examples/chars_jis_level1.txt "$scratch/"
 printf 'A' >"$scratch/one.txt"
+# Debian's python3, where python3-fonttools is installed.
+/usr/bin/python3 scripts/make_jis_x0208_list.py "$(fc-match -f '%{file}' IPAGothic)" "$scratch/jis_x0208.txt"
 $wine cmd /c exit  # a warm Wine, as a user's second run
 
 # A Linux path as the Windows programs see it (Wine's drive Z:).
@@ -34,23 +41,59 @@ dos_path() {
     echo "Z:$1" | tr / '\\'
 }
 
-run() {  # label, options...: best of three wall times, and the peak resident memory
-    label=$1
+options_b="/size,32 /width,3 /height,3 /sample,4 /edge,2,0,0,0 /format,1"
+options_g="/size,64 /width,4 /height,4 /sample,8 /edge,3,0,0,0 /bevel,2,3,96,96,96 /format,1"
+cases="
+a chars_jis_level1.txt /size,32 /width,3 /height,3
+b chars_jis_level1.txt $options_b
+f jis_x0208.txt $options_b
+g chars_jis_level1.txt $options_g
+"
+
+run() {  # folder, list, options...: best of three wall times and the largest peak resident memory
+    folder=$1
     shift
+    mkdir -p "$folder"
+    cp "$scratch/$1" "$folder/"
     for _ in 1 2 3; do
-        (cd "$scratch" && /usr/bin/time -f "%e %M" "$root/$wine" "$typekiln" "$@" 2>&1 >/dev/null | tail -1)
-    done | awk -v label="$label" '
+        # shellcheck disable=SC2086
+        (cd "$folder" && /usr/bin/time -f "%e %M" "$root/$wine" "$typekiln" "$@" 2>&1 >/dev/null | tail -1)
+    done | awk '
         NR == 1 || $1 < best { best = $1 }
-        { memory = $2 }
-        END { printf "%-52s %6.2f s wall, peak %4d MB resident\n", label, best, memory / 1024 }'
+        $2 > memory { memory = $2 }
+        END { printf "%.2f %d\n", best, memory / 1024 }'
 }
 
-echo "== 2. Typekiln.exe in batch mode under Wine, example list ($(wc -c <examples/chars_jis_level1.txt) bytes)"
-run "(a) size 32, sample 1, no effects, 32-bit TGA" chars_jis_level1.txt /size,32 /width,3 /height,3
-run "(b) size 32, sample 4, edge 2, 8-bit BMP" chars_jis_level1.txt /size,32 /width,3 /height,3 /sample,4 /edge,2,0,0,0 /format,1
-run "    one character, for Wine's own share" one.txt /size,32 /width,3 /height,3 /sample,4 /format,1
+echo "== 2. Typekiln.exe in batch mode under Wine ($(nproc) processors, load $(cut -d' ' -f1-3 /proc/loadavg))"
+set -- $(run "$scratch/one" one.txt $options_b)
+baseline=$1
+printf '%-62s %6.2f s          peak %4d MB\n' "one character, as (b): the baseline" "$1" "$2"
+echo "$cases" | while read -r name list options; do
+    [ -n "$name" ] || continue
+    # shellcheck disable=SC2086
+    set -- $(run "$scratch/$name" "$list" $options)
+    printf '(%s) %-58s %6.2f s %5.1f x  peak %4d MB\n' "$name" "$list $options" "$1" \
+        "$(echo "$1 $baseline" | awk '{ print $1 / $2 }')" "$2"
+done
+echo "   (load after the runs: $(cut -d' ' -f1-3 /proc/loadavg))"
 
-echo "== 3. where the time of (b) goes"
-mkdir -p "$scratch/split"
-$wine build/windows/bin/typekiln_run_bench.exe "$(dos_path "$root/examples/chars_jis_level1.txt")" \
-    "$(dos_path "$scratch/split")"
+echo "== 3. where the time goes, in process"
+for name in b g; do
+    echo "($name)"
+    mkdir -p "$scratch/split-$name"
+    line=$(echo "$cases" | grep "^$name ")
+    # shellcheck disable=SC2086
+    set -- $line
+    shift
+    list=$1
+    shift
+    $wine "$bench" split "$(dos_path "$scratch/split-$name")" "$(dos_path "$scratch/$list")" "$@"
+done
+
+echo "== 4. files of each case against the straightforward pipeline"
+echo "$cases" | while read -r name list options; do
+    [ -n "$name" ] || continue
+    echo "($name)"
+    # shellcheck disable=SC2086
+    $wine "$bench" check "$(dos_path "$scratch/$name")" "$(dos_path "$scratch/$list")" $options || exit 1
+done

@@ -10,7 +10,7 @@ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 googletest
 wine64 xvfb xauth
 locales fonts-ipafont-gothic
-python3 time
+python3 python3-fonttools time
 dpkg-dev sox vorbis-tools lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 "
 

@@ -48,103 +48,120 @@ bool opaque(uint32_t pixel) {
     return (pixel >> 24) != 0;
 }
 
-// Scratch rows of int32 from the page allocator, given back on destruction.
-class ScratchRows {
+// A scratch block from the page allocator, given back on destruction.
+template <typename T>
+class Scratch {
 public:
-    ScratchRows(int32_t count, int32_t length)
-        : block(static_cast<int32_t*>(
-              allocatePages(static_cast<size_t>(count) * std::max(length, 1) * sizeof(int32_t)))),
-          length(std::max(length, 1)) {}
-    ~ScratchRows() { releasePages(block); }
-    ScratchRows(const ScratchRows&) = delete;
-    ScratchRows& operator=(const ScratchRows&) = delete;
+    explicit Scratch(size_t count)
+        : block(static_cast<T*>(allocatePages(std::max<size_t>(count, 1) * sizeof(T)))) {}
+    ~Scratch() { releasePages(block); }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
 
-    bool granted() const { return block != nullptr; }
-    int32_t* row(int32_t index) { return block + static_cast<size_t>(index) * length; }
+    T* get() const { return block; }
 
 private:
-    int32_t* block;
-    int32_t length;
+    T* block;
 };
 
-// For every output column X of one source row, the distance in columns to
-// the nearest opaque pixel, the source column of X being X - grow; capped at
-// `cap`. Two sweeps, one from each side.
-void rowDistances(const uint32_t* row, int32_t width, int32_t grow, int32_t cap, int32_t* distance,
-                  int32_t outWidth) {
-    int32_t run = cap;
-    for (int32_t x = 0; x < outWidth; ++x) {
-        const int32_t source = x - grow;
-        run = source >= 0 && source < width && opaque(row[source]) ? 0 : std::min(run + 1, cap);
-        distance[x] = run;
-    }
-    run = cap;
-    for (int32_t x = outWidth - 1; x >= 0; --x) {
-        const int32_t source = x - grow;
-        run = source >= 0 && source < width && opaque(row[source]) ? 0 : std::min(run + 1, cap);
-        distance[x] = std::min(distance[x], run);
+// 1 for every covered pixel of `surface`, 0 elsewhere; rows `width` bytes apart.
+void coverageMask(const Surface& surface, uint8_t* __restrict mask) {
+    const uint32_t* pixels = nullptr;
+    int32_t pitch = 0;
+    surface.lockPixels(&pixels, &pitch);
+    const size_t count = static_cast<size_t>(surface.getWidth()) * surface.getHeight();
+    for (size_t i = 0; i < count; ++i) mask[i] = opaque(pixels[i]);
+}
+
+// Row loops over separate buffers, written so that the compiler can turn
+// them into vector code (a byte row could otherwise alias the counts).
+void addRow(int32_t* __restrict count, const uint8_t* __restrict row, int32_t length) {
+    for (int32_t x = 0; x < length; ++x) count[x] += row[x];
+}
+
+void subtractRow(int32_t* __restrict count, const uint8_t* __restrict row, int32_t length) {
+    for (int32_t x = 0; x < length; ++x) count[x] -= row[x];
+}
+
+// Each pixel `inside` where either count is non-zero, else `outside`.
+void selectRow(uint32_t* __restrict target, const int32_t* first, const int32_t* second, int32_t length,
+               uint32_t inside, uint32_t outside) {
+    for (int32_t x = 0; x < length; ++x) target[x] = (first[x] | second[x]) != 0 ? inside : outside;
+}
+
+// Calls fill(begin, end) for every run of 1s in a mask row.
+template <typename Fill>
+void forEachRun(const uint8_t* row, int32_t width, Fill fill) {
+    for (int32_t x = 0; x < width;) {
+        while (x < width && !row[x]) ++x;
+        const int32_t begin = x;
+        while (x < width && row[x]) ++x;
+        if (begin < x) fill(begin, x);
     }
 }
 
-// One rectangle of the outline's shape: an output pixel is covered when an
-// opaque source pixel lies within `radiusX` columns and `radiusY` rows of it.
-// Rows are swept top to bottom; `since` counts, per column, the rows since
-// the last one that had an opaque pixel within radiusX. A rectangle of
-// radiusY = grow - 1 looks one row less far ahead, so it is read before the
-// current row enters its count.
+// One rectangle of the outline's shape: an output pixel is covered when a
+// covered source pixel lies within radiusX columns and radiusY rows of it.
+// `rows` holds each source row dilated by radiusX (in output columns), and
+// `count` per output column how many of the rows within radiusY are set.
 struct OutlineRectangle {
     int32_t radiusX, radiusY;
-    int32_t* since;
+    uint8_t* rows;
+    int32_t* count;
 };
 
 // The outline: `passes` one-pixel growth steps, each a 3 x 3 dilation but
 // the last of several, which only reaches the four direct neighbours. Their
 // union is a square of radius `passes` without its four corner pixels, that
-// is two rectangles; one pass is the whole 3 x 3 square.
-bool drawOutline(const Surface& original, int32_t passes, uint32_t edgeColour, Surface& outline) {
-    const uint32_t* pixels = nullptr;
-    int32_t width = 0;
-    original.lockPixels(&pixels, &width);
-    const int32_t height = original.getHeight();
+// is two rectangles; one pass is the whole 3 x 3 square. Each rectangle is
+// a dilation of the rows by spans, then a running count down the columns.
+bool drawOutline(const Surface& glyph, int32_t passes, uint32_t edgeColour, Surface& outline) {
+    const int32_t width = glyph.getWidth();
+    const int32_t height = glyph.getHeight();
     const int32_t outWidth = width + 2 * passes;
     const int32_t outHeight = height + 2 * passes;
-    ScratchRows scratch(3, outWidth);
-    if (!scratch.granted() || !outline.create(outWidth, outHeight)) return false;
-
-    OutlineRectangle shape[2] = {{passes, passes - 1, scratch.row(0)}, {passes - 1, passes, scratch.row(1)}};
     const int rectangles = passes == 1 ? 1 : 2;
+    const size_t rowBytes = static_cast<size_t>(height) * outWidth;
+    Scratch<uint8_t> mask(static_cast<size_t>(width) * height);
+    Scratch<uint8_t> rows(rectangles * rowBytes);
+    Scratch<int32_t> counts(rectangles * static_cast<size_t>(outWidth));
+    if (!mask.get() || !rows.get() || !counts.get() || !outline.create(outWidth, outHeight)) return false;
+
+    OutlineRectangle shape[2] = {{passes, passes - 1, rows.get(), counts.get()},
+                                 {passes - 1, passes, rows.get() + rowBytes, counts.get() + outWidth}};
     if (passes == 1) shape[0].radiusY = 1;
-    int32_t* distance = scratch.row(2);
-    const int32_t cap = passes + 1;
-    const int32_t never = 2 * passes + 1;  // rows since: more than any window
-    for (int r = 0; r < rectangles; ++r) std::fill(shape[r].since, shape[r].since + outWidth, never);
+    coverageMask(glyph, mask.get());
+    for (int r = 0; r < rectangles; ++r) {
+        const OutlineRectangle& rect = shape[r];
+        // Source column x is output column x + passes.
+        for (int32_t y = 0; y < height; ++y) {
+            uint8_t* dilated = rect.rows + static_cast<size_t>(y) * outWidth;
+            forEachRun(mask.get() + static_cast<size_t>(y) * width, width, [&](int32_t begin, int32_t end) {
+                std::fill(dilated + begin + passes - rect.radiusX, dilated + end + passes + rect.radiusX, 1);
+            });
+        }
+    }
 
     uint32_t* out = nullptr;
     int32_t pitch = 0;
     outline.lockPixels(&out, &pitch);
     const uint32_t transparentEdge = pixelFromPackedColour(edgeColour, 0);
     const uint32_t opaqueEdge = pixelFromPackedColour(edgeColour, 255);
+    int32_t* first = shape[0].count;
+    int32_t* second = shape[rectangles - 1].count;
     for (int32_t y = 0; y < outHeight; ++y) {
-        // Output row y is centred on source row y - passes; the sweep has
-        // just reached source row y.
-        if (y < height) {
-            rowDistances(pixels + static_cast<size_t>(y) * width, width, passes, cap, distance, outWidth);
-        } else {
-            std::fill(distance, distance + outWidth, cap);
-        }
-        uint32_t* target = out + static_cast<size_t>(y) * pitch;
-        for (int32_t x = 0; x < outWidth; ++x) target[x] = transparentEdge;
+        // Output row y is centred on source row y - passes: a rectangle
+        // counts source rows y - passes - radiusY to y - passes + radiusY.
         for (int r = 0; r < rectangles; ++r) {
-            OutlineRectangle& rect = shape[r];
-            const bool lagging = rect.radiusY < passes;
-            const int32_t window = 2 * rect.radiusY;
-            for (int32_t x = 0; x < outWidth; ++x) {
-                const int32_t before = rect.since[x];
-                const int32_t now = distance[x] <= rect.radiusX ? 0 : std::min(before + 1, never);
-                rect.since[x] = now;
-                if ((lagging ? before : now) <= window) target[x] = opaqueEdge;
-            }
+            const OutlineRectangle& rect = shape[r];
+            const int32_t entering = y - passes + rect.radiusY;
+            const int32_t leaving = y - passes - rect.radiusY - 1;
+            if (entering >= 0 && entering < height)
+                addRow(rect.count, rect.rows + static_cast<size_t>(entering) * outWidth, outWidth);
+            if (leaving >= 0 && leaving < height)
+                subtractRow(rect.count, rect.rows + static_cast<size_t>(leaving) * outWidth, outWidth);
         }
+        selectRow(out + static_cast<size_t>(y) * pitch, first, second, outWidth, opaqueEdge, transparentEdge);
     }
     if (passes >= 2) {
         // The last pass's stamps never reach the four corners.
@@ -168,11 +185,23 @@ LayerRange layersReaching(int32_t p, int32_t start, int32_t step, int32_t length
     return {std::max(start - p, 0), std::min(start + length - 1 - p, n)};
 }
 
+// Distances one step further from the row before, 0 on covered pixels.
+void stepBack(int32_t* __restrict current, const uint8_t* __restrict row, const int32_t* __restrict previous,
+              int32_t length, int32_t cap) {
+    for (int32_t x = 0; x < length; ++x) current[x] = row[x] ? 0 : std::min(previous[x] + 1, cap);
+}
+
+void paintLayers(uint32_t* __restrict target, const int32_t* __restrict distance, int32_t length,
+                 int32_t depth, uint32_t covered, uint32_t touched) {
+    for (int32_t x = 0; x < length; ++x) target[x] = distance[x] <= depth ? covered : touched;
+}
+
 // The extrusion body: the face swept n pixels along (dx, dy). `distance`
-// carries, per output column, how many steps back along the direction the
-// nearest opaque face pixel lies (capped at n + 1); rows are visited so that
-// the row one step back has always been done already. Pixels that some layer
-// covers but no opaque one does take the extrusion colour with alpha 0;
+// holds, per output column, how many steps back along the direction the
+// nearest covered face pixel lies (capped at n + 1). Along a row it is
+// carried from pixel to pixel; otherwise from the row one step back, which
+// the order of the rows has always done already. Pixels that some layer
+// reaches but no covered one does take the extrusion colour with alpha 0;
 // pixels no layer reaches stay transparent black.
 bool drawExtrusion(const Surface& face, const BevelDirection& d, int32_t n, uint32_t colour, Surface& body) {
     const int32_t w = face.getWidth();
@@ -181,55 +210,64 @@ bool drawExtrusion(const Surface& face, const BevelDirection& d, int32_t n, uint
     const int32_t outHeight = h + d.growHeight * n;
     const int32_t x0 = startOffset(d.startX, n);
     const int32_t y0 = startOffset(d.startY, n);
-    ScratchRows scratch(2, outWidth);
-    if (!scratch.granted() || !body.create(outWidth, outHeight)) return false;
-    const uint32_t* pixels = nullptr;
-    int32_t facePitch = 0;
-    face.lockPixels(&pixels, &facePitch);
+    Scratch<uint8_t> mask(static_cast<size_t>(w) * h);
+    Scratch<uint8_t> source(outWidth);
+    Scratch<int32_t> distances(2 * static_cast<size_t>(outWidth));
+    if (!mask.get() || !source.get() || !distances.get() || !body.create(outWidth, outHeight)) return false;
+    coverageMask(face, mask.get());
     uint32_t* out = nullptr;
     int32_t pitch = 0;
     body.lockPixels(&out, &pitch);
 
     const int32_t cap = n + 1;
-    int32_t* previous = scratch.row(0);
-    int32_t* current = scratch.row(1);
+    int32_t* previous = distances.get();
+    int32_t* current = previous + outWidth;
     std::fill(previous, previous + outWidth, cap);
-    const bool moves = d.dx != 0 || d.dy != 0;
     const uint32_t touched = pixelFromPackedColour(colour, 0);
     const uint32_t covered = pixelFromPackedColour(colour, 255);
+    uint8_t* row = source.get();
     for (int32_t i = 0; i < outHeight; ++i) {
         const int32_t y = d.dy < 0 ? outHeight - 1 - i : i;
-        const int32_t sourceY = y - y0;
-        const uint32_t* sourceRow =
-            sourceY >= 0 && sourceY < h ? pixels + static_cast<size_t>(sourceY) * facePitch : nullptr;
-        auto opaqueAt = [&](int32_t x) {
-            const int32_t sourceX = x - x0;
-            return sourceRow && sourceX >= 0 && sourceX < w && opaque(sourceRow[sourceX]);
-        };
-        if (!moves) {
-            for (int32_t x = 0; x < outWidth; ++x) current[x] = opaqueAt(x) ? 0 : cap;
-        } else if (d.dy == 0) {
+        // The face's row that layer 0 puts on this row, in output columns.
+        std::fill(row, row + outWidth, 0);
+        const int32_t faceRow = y - y0;
+        if (faceRow >= 0 && faceRow < h) {
+            const uint8_t* faceMask = mask.get() + static_cast<size_t>(faceRow) * w;
+            const int32_t from = std::max(0, -x0);
+            const int32_t to = std::min(w, outWidth - x0);
+            if (from < to) std::copy(faceMask + from, faceMask + to, row + x0 + from);
+        }
+        if (d.dy == 0 && d.dx != 0) {
             // Along the row itself, from the side the extrusion trails away from.
             int32_t run = cap;
             for (int32_t j = 0; j < outWidth; ++j) {
                 const int32_t x = d.dx < 0 ? outWidth - 1 - j : j;
-                run = opaqueAt(x) ? 0 : std::min(run + 1, cap);
+                run = row[x] ? 0 : std::min(run + 1, cap);
                 current[x] = run;
             }
         } else {
-            for (int32_t x = 0; x < outWidth; ++x) {
-                const int32_t back = x - d.dx;
-                const int32_t behind = back >= 0 && back < outWidth ? previous[back] : cap;
-                current[x] = opaqueAt(x) ? 0 : std::min(behind + 1, cap);
+            // One step back is column x - dx of the previous row; codes 0
+            // and 5 never move, so only their own pixel counts.
+            const int32_t back = d.dy == 0 ? 0 : d.dx;
+            const int32_t lo = std::max(0, back);
+            const int32_t hi = std::min(outWidth, outWidth + back);
+            for (int32_t x = 0; x < lo; ++x) current[x] = row[x] ? 0 : cap;
+            for (int32_t x = hi; x < outWidth; ++x) current[x] = row[x] ? 0 : cap;
+            if (d.dy == 0) {
+                for (int32_t x = lo; x < hi; ++x) current[x] = row[x] ? 0 : cap;
+            } else {
+                stepBack(current + lo, row + lo, previous + lo - back, hi - lo, cap);
             }
         }
 
-        uint32_t* target = out + static_cast<size_t>(y) * pitch;
-        const LayerRange rows = layersReaching(y, y0, d.dy, h, n);
-        for (int32_t x = 0; x < outWidth; ++x) {
-            const LayerRange columns = layersReaching(x, x0, d.dx, w, n);
-            if (std::max(rows.first, columns.first) > std::min(rows.last, columns.last)) continue;
-            target[x] = current[x] <= n ? covered : touched;
+        // The layers that reach this row cover one span of columns.
+        const LayerRange layers = layersReaching(y, y0, d.dy, h, n);
+        if (layers.first <= layers.last) {
+            const int32_t left = std::max(0, x0 + std::min(layers.first * d.dx, layers.last * d.dx));
+            const int32_t right =
+                std::min(outWidth, x0 + std::max(layers.first * d.dx, layers.last * d.dx) + w);
+            uint32_t* target = out + static_cast<size_t>(y) * pitch;
+            paintLayers(target + left, current + left, right - left, n, covered, touched);
         }
         std::swap(previous, current);
     }
@@ -241,14 +279,19 @@ bool drawExtrusion(const Surface& face, const BevelDirection& d, int32_t n, uint
 void applyEdge(const GlyphOptions& options, Surface& glyph) {
     if (!options.edgeOn) return;
     const int32_t passes = options.sample * options.edgeSize;
-    Surface original;
-    original.copyFrom(glyph);
-    if (passes > 0 && !drawOutline(original, passes, options.edgeColor, glyph)) {
+    Surface outline;
+    if (passes > 0) {
+        if (!drawOutline(glyph, passes, options.edgeColor, outline)) {
+            glyph.release();
+            return;
+        }
+    } else if (!outline.copyFrom(glyph)) {
         glyph.release();
         return;
     }
     // The glyph over its outline, centred.
-    glyph.blendRect(passes, passes, original, 0, 0, original.getWidth(), original.getHeight());
+    outline.blendRect(passes, passes, glyph, 0, 0, glyph.getWidth(), glyph.getHeight());
+    glyph.swap(outline);
 }
 
 void applyBevel(const GlyphOptions& options, Surface& glyph) {
@@ -257,18 +300,17 @@ void applyBevel(const GlyphOptions& options, Surface& glyph) {
     const int code = options.bevelDirection;
     const BevelDirection& d = kBevelDirections[code >= 0 && code <= 9 ? code : 0];
 
-    Surface face;
-    face.copyFrom(glyph);
-    const int32_t x0 = startOffset(d.startX, n);
-    const int32_t y0 = startOffset(d.startY, n);
+    Surface body;
     if (n < 0) {
         // No layers at all: only the shrunken canvas and the shifted face.
-        glyph.create(face.getWidth() + d.growWidth * n, face.getHeight() + d.growHeight * n);
-    } else if (!drawExtrusion(face, d, n, options.bevelColor, glyph)) {
+        body.create(glyph.getWidth() + d.growWidth * n, glyph.getHeight() + d.growHeight * n);
+    } else if (!drawExtrusion(glyph, d, n, options.bevelColor, body)) {
         glyph.release();
         return;
     }
-    glyph.blendRect(x0, y0, face, 0, 0, face.getWidth(), face.getHeight());
+    body.blendRect(startOffset(d.startX, n), startOffset(d.startY, n), glyph, 0, 0, glyph.getWidth(),
+                   glyph.getHeight());
+    glyph.swap(body);
 }
 
 void reduceSamples(Surface& surface, const GlyphOptions& options) {

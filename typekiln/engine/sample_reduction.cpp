@@ -24,10 +24,12 @@ bool BandSums::reserve(int32_t outWidth) {
     return sums != nullptr;
 }
 
-void BandSums::reduce(const uint32_t* samples, int32_t pitch, int32_t width, int32_t rows, int32_t sample,
-                      uint32_t* out) {
-    const int32_t outWidth = (width + sample - 1) / sample;
+void BandSums::clear(int32_t outWidth) {
     std::memset(sums, 0, static_cast<size_t>(outWidth) * kSumsPerPixel * sizeof(uint64_t));
+}
+
+void BandSums::addSamples(const uint32_t* samples, int32_t pitch, int32_t width, int32_t rows,
+                          int32_t sample) {
     // Whole rows at a time: every sample is read once, in memory order, and
     // added to the sums of its block; the transparent ones cost one test.
     for (int32_t j = 0; j < rows; ++j) {
@@ -46,6 +48,21 @@ void BandSums::reduce(const uint32_t* samples, int32_t pitch, int32_t width, int
             }
         }
     }
+}
+
+void BandSums::addRun(int32_t x, int32_t length, uint32_t value, int32_t sample) {
+    const uint64_t channels[4] = {value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF, value >> 24};
+    for (int32_t end = x + length; x < end;) {
+        const int32_t blockEnd = std::min((x / sample + 1) * sample, end);
+        const uint64_t count = static_cast<uint64_t>(blockEnd - x);
+        uint64_t* block = sums + static_cast<size_t>(x / sample) * kSumsPerPixel;
+        block[0] += count;
+        for (int c = 0; c < 4; ++c) block[1 + c] += count * channels[c];
+        x = blockEnd;
+    }
+}
+
+void BandSums::finish(int32_t outWidth, int32_t sample, uint32_t* out) const {
     const uint64_t blockSamples = static_cast<uint64_t>(sample) * sample;
     for (int32_t x = 0; x < outWidth; ++x) {
         const uint64_t* block = sums + static_cast<size_t>(x) * kSumsPerPixel;
@@ -56,6 +73,14 @@ void BandSums::reduce(const uint32_t* samples, int32_t pitch, int32_t width, int
                                     static_cast<uint32_t>(block[2] / covered) << 8 |
                                     static_cast<uint32_t>(block[1] / covered);
     }
+}
+
+void BandSums::reduce(const uint32_t* samples, int32_t pitch, int32_t width, int32_t rows, int32_t sample,
+                      uint32_t* out) {
+    const int32_t outWidth = (width + sample - 1) / sample;
+    clear(outWidth);
+    addSamples(samples, pitch, width, rows, sample);
+    finish(outWidth, sample, out);
 }
 
 bool reduceSurface(const Surface& source, int32_t sample, Surface& reduced) {

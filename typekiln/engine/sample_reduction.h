@@ -28,7 +28,16 @@ public:
     void reduce(const uint32_t* samples, int32_t pitch, int32_t width, int32_t rows, int32_t sample,
                 uint32_t* out);
 
+    // The same in steps, for samples that come as runs of one value: start a
+    // row of `outWidth` output pixels, add runs, write the pixels.
+    void clear(int32_t outWidth);
+    // `length` covered samples of `value` from sample column x on.
+    void addRun(int32_t x, int32_t length, uint32_t value, int32_t sample);
+    void finish(int32_t outWidth, int32_t sample, uint32_t* out) const;
+
 private:
+    void addSamples(const uint32_t* samples, int32_t pitch, int32_t width, int32_t rows, int32_t sample);
+
     uint64_t* sums = nullptr;  // per output pixel: covered count, blue, green, red, alpha
     int32_t capacity = 0;
 };

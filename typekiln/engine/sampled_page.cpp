@@ -180,6 +180,39 @@ void SampledPage::paintBand(const int32_t* active, int32_t activeCount, int32_t 
     }
 }
 
+// Adds the runs of rows top .. top + rows - 1 straight to the sums: exact
+// when no two of the glyphs' rectangles share a column, so that no glyph
+// replaces another's samples.
+void SampledPage::addBandRuns(const int32_t* active, int32_t activeCount, int32_t top, int32_t rows,
+                              int32_t sample, BandSums& sums) const {
+    for (int32_t a = 0; a < activeCount; ++a) {
+        const Placed& glyph = placed(active[a]);
+        const int32_t first = std::max(glyph.y, top);
+        const int32_t last = std::min(glyph.y + glyph.height, top + rows);
+        for (int32_t y = first; y < last; ++y) {
+            const uint32_t* starts = glyph.rowStarts() + (y - glyph.y);
+            for (uint32_t r = starts[0]; r < starts[1]; ++r) {
+                const PixelRun& run = glyph.runs()[r];
+                const int32_t from = std::max(glyph.x + run.x, 0);
+                const int32_t to = std::min(glyph.x + run.x + run.length, pageWidth);
+                if (from < to) sums.addRun(from, to - from, run.value, sample);
+            }
+        }
+    }
+}
+
+// Whether two of the glyphs' rectangles share a column of the page.
+bool SampledPage::overlapAcross(const int32_t* active, int32_t activeCount, int32_t* scratch) const {
+    std::copy(active, active + activeCount, scratch);
+    std::sort(scratch, scratch + activeCount,
+              [this](int32_t a, int32_t b) { return placed(a).x < placed(b).x; });
+    for (int32_t a = 1; a < activeCount; ++a) {
+        const Placed& left = placed(scratch[a - 1]);
+        if (left.x + left.width > placed(scratch[a]).x) return true;
+    }
+    return false;
+}
+
 bool SampledPage::reduceInto(int32_t sample, Surface& reduced) {
     const int32_t outWidth = pageWidth / sample;
     const int32_t outHeight = pageHeight / sample;
@@ -190,7 +223,9 @@ bool SampledPage::reduceInto(int32_t sample, Surface& reduced) {
     // in the order they were placed.
     auto* byTop = static_cast<int32_t*>(allocatePages(std::max(placedCount, 1) * sizeof(int32_t)));
     auto* active = static_cast<int32_t*>(allocatePages(std::max(placedCount, 1) * sizeof(int32_t)));
-    bool done = band && byTop && active && sums.reserve(outWidth) && reduced.create(outWidth, outHeight);
+    auto* byLeft = static_cast<int32_t*>(allocatePages(std::max(placedCount, 1) * sizeof(int32_t)));
+    bool done =
+        band && byTop && active && byLeft && sums.reserve(outWidth) && reduced.create(outWidth, outHeight);
     if (done) {
         for (int32_t i = 0; i < placedCount; ++i) byTop[i] = i;
         std::stable_sort(byTop, byTop + placedCount,
@@ -214,9 +249,16 @@ bool SampledPage::reduceInto(int32_t sample, Surface& reduced) {
                 active);
             // Bands no glyph reaches stay transparent, as the page was created.
             if (activeCount == 0) continue;
-            std::memset(band, 0, static_cast<size_t>(pageWidth) * sample * sizeof(uint32_t));
-            paintBand(active, activeCount, top, sample, band);
-            sums.reduce(band, pageWidth, pageWidth, sample, sample, out + static_cast<size_t>(y) * outPitch);
+            uint32_t* target = out + static_cast<size_t>(y) * outPitch;
+            if (overlapAcross(active, activeCount, byLeft)) {
+                std::memset(band, 0, static_cast<size_t>(pageWidth) * sample * sizeof(uint32_t));
+                paintBand(active, activeCount, top, sample, band);
+                sums.reduce(band, pageWidth, pageWidth, sample, sample, target);
+            } else {
+                sums.clear(outWidth);
+                addBandRuns(active, activeCount, top, sample, sample, sums);
+                sums.finish(outWidth, sample, target);
+            }
         }
     } else {
         reduced.release();
@@ -224,6 +266,7 @@ bool SampledPage::reduceInto(int32_t sample, Surface& reduced) {
     releasePages(band);
     releasePages(byTop);
     releasePages(active);
+    releasePages(byLeft);
     forget();
     return done;
 }

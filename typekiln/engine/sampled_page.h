@@ -93,6 +93,9 @@ private:
     bool grow(size_t bytes, size_t* offset);
     void paintBand(const int32_t* active, int32_t activeCount, int32_t top, int32_t rows,
                    uint32_t* band) const;
+    void addBandRuns(const int32_t* active, int32_t activeCount, int32_t top, int32_t rows, int32_t sample,
+                     BandSums& sums) const;
+    bool overlapAcross(const int32_t* active, int32_t activeCount, int32_t* scratch) const;
     void forget();
 
     int32_t pageWidth = 0;

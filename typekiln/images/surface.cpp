@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "page_memory.h"
 
@@ -72,6 +73,24 @@ uint32_t blendChannel(uint32_t destination, uint32_t source, int shift, int32_t 
     return static_cast<uint32_t>(d + (s - d) * alpha / 255) << shift;
 }
 
+// Alpha 255 gives the source colour exactly and alpha 0 leaves the
+// destination, so rows of glyph pixels (all 0 or 255) take a plain select
+// that the compiler can turn into vector code.
+void blendRow(uint32_t* __restrict d, const uint32_t* __restrict s, int32_t columns) {
+    bool solid = true;
+    for (int32_t c = 0; c < columns; ++c) solid &= (s[c] >> 24) == 0 || (s[c] >> 24) == 255;
+    if (solid) {
+        for (int32_t c = 0; c < columns; ++c) d[c] = (s[c] >> 24) != 0 ? s[c] : d[c];
+        return;
+    }
+    for (int32_t c = 0; c < columns; ++c) {
+        const int32_t alpha = static_cast<int32_t>(alphaOf(s[c]));
+        if (alpha == 0) continue;
+        d[c] = blendChannel(d[c], s[c], 0, alpha) | blendChannel(d[c], s[c], 8, alpha) |
+               blendChannel(d[c], s[c], 16, alpha) | 0xFF000000u;
+    }
+}
+
 }  // namespace
 
 Surface::~Surface() {
@@ -95,6 +114,21 @@ bool Surface::copyFrom(const Surface& source) {
     if (!create(source.width, source.height)) return false;
     std::memcpy(pixels, source.pixels, static_cast<size_t>(width) * height * sizeof(uint32_t));
     return true;
+}
+
+void Surface::swap(Surface& other) {
+    std::swap(pixels, other.pixels);
+    std::swap(width, other.width);
+    std::swap(height, other.height);
+    std::swap(boxes, other.boxes);
+    std::swap(indexImage, other.indexImage);
+    std::swap(colours, other.colours);
+    std::swap(counts, other.counts);
+    std::swap(colourCount, other.colourCount);
+    std::swap(colourLookup, other.colourLookup);
+    std::swap(colourLookupMask, other.colourLookupMask);
+    std::swap(boxOfColour, other.boxOfColour);
+    std::swap(boxCount, other.boxCount);
 }
 
 void Surface::release() {
@@ -179,10 +213,12 @@ void Surface::blendRect(int32_t x, int32_t y, const Surface& source, int32_t sou
                         int32_t w, int32_t h) {
     ClippedRect r;
     if (!clipRect(x, y, width, height, source, sourceX, sourceY, w, h, &r)) return;
-    forEachPixelPair(pixels, width, source, r, [](uint32_t d, uint32_t s) {
-        int32_t alpha = static_cast<int32_t>(alphaOf(s));
-        if (alpha == 0) return d;
-        return blendChannel(d, s, 0, alpha) | blendChannel(d, s, 8, alpha) | blendChannel(d, s, 16, alpha) |
-               0xFF000000u;
-    });
+    const uint32_t* sourcePixels = nullptr;
+    int32_t sourcePitch = 0;
+    source.lockPixels(&sourcePixels, &sourcePitch);
+    for (int32_t row = 0; row < r.rows; ++row) {
+        uint32_t* d = pixels + static_cast<int64_t>(r.y + row) * width + r.x;
+        const uint32_t* s = sourcePixels + static_cast<int64_t>(r.sourceY + row) * sourcePitch + r.sourceX;
+        blendRow(d, s, r.columns);
+    }
 }

@@ -53,6 +53,8 @@ public:
     bool create(int32_t width, int32_t height);
     // create() at the source's size and copy all its pixels.
     bool copyFrom(const Surface& source);
+    // Exchanges everything two surfaces hold, pixels and reduction data.
+    void swap(Surface& other);
     // Gives back every buffer; the surface becomes 0 x 0.
     void release();
     // Gives back the colour reduction's data only.
