@@ -70,7 +70,7 @@ void coverageMask(const Surface& surface, uint8_t* __restrict mask) {
     int32_t pitch = 0;
     surface.lockPixels(&pixels, &pitch);
     const size_t count = static_cast<size_t>(surface.getWidth()) * surface.getHeight();
-    for (size_t i = 0; i < count; ++i) mask[i] = opaque(pixels[i]);
+    for (size_t i = 0; i < count; ++i) mask[i] = pixels[i] > 0x00FFFFFFu;  // alpha not 0
 }
 
 // Row loops over separate buffers, written so that the compiler can turn
@@ -89,13 +89,13 @@ void selectRow(uint32_t* __restrict target, const int32_t* first, const int32_t*
     for (int32_t x = 0; x < length; ++x) target[x] = (first[x] | second[x]) != 0 ? inside : outside;
 }
 
-// Calls fill(begin, end) for every run of 1s in a mask row.
+// Calls fill(begin, end) for every run of covered pixels in a row.
 template <typename Fill>
-void forEachRun(const uint8_t* row, int32_t width, Fill fill) {
+void forEachRun(const uint32_t* row, int32_t width, Fill fill) {
     for (int32_t x = 0; x < width;) {
-        while (x < width && !row[x]) ++x;
+        while (x < width && !opaque(row[x])) ++x;
         const int32_t begin = x;
-        while (x < width && row[x]) ++x;
+        while (x < width && opaque(row[x])) ++x;
         if (begin < x) fill(begin, x);
     }
 }
@@ -122,24 +122,25 @@ bool drawOutline(const Surface& glyph, int32_t passes, uint32_t edgeColour, Surf
     const int32_t outHeight = height + 2 * passes;
     const int rectangles = passes == 1 ? 1 : 2;
     const size_t rowBytes = static_cast<size_t>(height) * outWidth;
-    Scratch<uint8_t> mask(static_cast<size_t>(width) * height);
     Scratch<uint8_t> rows(rectangles * rowBytes);
     Scratch<int32_t> counts(rectangles * static_cast<size_t>(outWidth));
-    if (!mask.get() || !rows.get() || !counts.get() || !outline.create(outWidth, outHeight)) return false;
+    if (!rows.get() || !counts.get() || !outline.create(outWidth, outHeight)) return false;
 
     OutlineRectangle shape[2] = {{passes, passes - 1, rows.get(), counts.get()},
                                  {passes - 1, passes, rows.get() + rowBytes, counts.get() + outWidth}};
     if (passes == 1) shape[0].radiusY = 1;
-    coverageMask(glyph, mask.get());
-    for (int r = 0; r < rectangles; ++r) {
-        const OutlineRectangle& rect = shape[r];
+    const uint32_t* pixels = nullptr;
+    int32_t glyphPitch = 0;
+    glyph.lockPixels(&pixels, &glyphPitch);
+    for (int32_t y = 0; y < height; ++y) {
         // Source column x is output column x + passes.
-        for (int32_t y = 0; y < height; ++y) {
-            uint8_t* dilated = rect.rows + static_cast<size_t>(y) * outWidth;
-            forEachRun(mask.get() + static_cast<size_t>(y) * width, width, [&](int32_t begin, int32_t end) {
-                std::fill(dilated + begin + passes - rect.radiusX, dilated + end + passes + rect.radiusX, 1);
-            });
-        }
+        forEachRun(pixels + static_cast<size_t>(y) * glyphPitch, width, [&](int32_t begin, int32_t end) {
+            for (int r = 0; r < rectangles; ++r) {
+                uint8_t* dilated = shape[r].rows + static_cast<size_t>(y) * outWidth;
+                std::fill(dilated + begin + passes - shape[r].radiusX,
+                          dilated + end + passes + shape[r].radiusX, 1);
+            }
+        });
     }
 
     uint32_t* out = nullptr;

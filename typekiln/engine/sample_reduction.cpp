@@ -9,23 +9,41 @@ namespace {
 
 constexpr int kSumsPerPixel = 5;
 
+// The output pixel of a block's sums: colour the mean of the covered
+// samples, alpha the sum over all of the block's samples. `Sum` is 32 bits
+// when the sums fit, which divides faster.
+template <typename Sum>
+uint32_t averagePixel(const uint64_t* block, uint64_t blockSamples) {
+    const Sum covered = static_cast<Sum>(block[0]);
+    if (covered == 0) return 0;
+    return static_cast<uint32_t>(static_cast<Sum>(block[4]) / static_cast<Sum>(blockSamples)) << 24 |
+           static_cast<uint32_t>(static_cast<Sum>(block[3]) / covered) << 16 |
+           static_cast<uint32_t>(static_cast<Sum>(block[2]) / covered) << 8 |
+           static_cast<uint32_t>(static_cast<Sum>(block[1]) / covered);
+}
+
 }  // namespace
 
 BandSums::~BandSums() {
     releasePages(sums);
+    releasePages(wholeBlocks);
 }
 
 bool BandSums::reserve(int32_t outWidth) {
     if (outWidth <= capacity && sums) return true;
     releasePages(sums);
-    sums = static_cast<uint64_t*>(
-        allocatePages(static_cast<size_t>(outWidth) * kSumsPerPixel * sizeof(uint64_t)));
-    capacity = sums ? outWidth : 0;
-    return sums != nullptr;
+    releasePages(wholeBlocks);
+    const size_t bytes = (static_cast<size_t>(outWidth) + 1) * kSumsPerPixel * sizeof(uint64_t);
+    sums = static_cast<uint64_t*>(allocatePages(bytes));
+    wholeBlocks = static_cast<uint64_t*>(allocatePages(bytes));
+    capacity = sums && wholeBlocks ? outWidth : 0;
+    return capacity > 0;
 }
 
 void BandSums::clear(int32_t outWidth) {
-    std::memset(sums, 0, static_cast<size_t>(outWidth) * kSumsPerPixel * sizeof(uint64_t));
+    const size_t bytes = (static_cast<size_t>(outWidth) + 1) * kSumsPerPixel * sizeof(uint64_t);
+    std::memset(sums, 0, bytes);
+    std::memset(wholeBlocks, 0, bytes);
 }
 
 void BandSums::addSamples(const uint32_t* samples, int32_t pitch, int32_t width, int32_t rows,
@@ -50,28 +68,51 @@ void BandSums::addSamples(const uint32_t* samples, int32_t pitch, int32_t width,
     }
 }
 
+void BandSums::addToBlock(int32_t block, uint64_t count, uint32_t value) {
+    uint64_t* sum = sums + static_cast<size_t>(block) * kSumsPerPixel;
+    sum[0] += count;
+    sum[1] += count * (value & 0xFF);
+    sum[2] += count * ((value >> 8) & 0xFF);
+    sum[3] += count * ((value >> 16) & 0xFF);
+    sum[4] += count * (value >> 24);
+}
+
 void BandSums::addRun(int32_t x, int32_t length, uint32_t value, int32_t sample) {
-    const uint64_t channels[4] = {value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF, value >> 24};
-    for (int32_t end = x + length; x < end;) {
-        const int32_t blockEnd = std::min((x / sample + 1) * sample, end);
-        const uint64_t count = static_cast<uint64_t>(blockEnd - x);
-        uint64_t* block = sums + static_cast<size_t>(x / sample) * kSumsPerPixel;
-        block[0] += count;
-        for (int c = 0; c < 4; ++c) block[1 + c] += count * channels[c];
-        x = blockEnd;
+    const int32_t end = x + length;
+    int32_t first = x / sample;
+    const int32_t last = end / sample;  // the block holding the run's end, if any of it is covered
+    if (first == last) {
+        addToBlock(first, static_cast<uint64_t>(length), value);
+        return;
+    }
+    if (x % sample != 0) addToBlock(first++, static_cast<uint64_t>(sample - x % sample), value);
+    if (end % sample != 0) addToBlock(last, static_cast<uint64_t>(end % sample), value);
+    if (first == last) return;
+    // Whole blocks first .. last - 1: with unsigned wrap-around, adding here
+    // and taking off at `last` leaves the running total right for each.
+    const uint64_t whole = static_cast<uint64_t>(sample);
+    uint64_t* begin = wholeBlocks + static_cast<size_t>(first) * kSumsPerPixel;
+    uint64_t* after = wholeBlocks + static_cast<size_t>(last) * kSumsPerPixel;
+    const uint64_t add[kSumsPerPixel] = {whole, whole * (value & 0xFF), whole * ((value >> 8) & 0xFF),
+                                         whole * ((value >> 16) & 0xFF), whole * (value >> 24)};
+    for (int c = 0; c < kSumsPerPixel; ++c) {
+        begin[c] += add[c];
+        after[c] -= add[c];
     }
 }
 
 void BandSums::finish(int32_t outWidth, int32_t sample, uint32_t* out) const {
     const uint64_t blockSamples = static_cast<uint64_t>(sample) * sample;
+    const bool narrow = blockSamples * 255 <= UINT32_MAX;
+    uint64_t running[kSumsPerPixel] = {};
     for (int32_t x = 0; x < outWidth; ++x) {
-        const uint64_t* block = sums + static_cast<size_t>(x) * kSumsPerPixel;
-        const uint64_t covered = block[0];
-        out[x] = covered == 0 ? 0
-                              : static_cast<uint32_t>(block[4] / blockSamples) << 24 |
-                                    static_cast<uint32_t>(block[3] / covered) << 16 |
-                                    static_cast<uint32_t>(block[2] / covered) << 8 |
-                                    static_cast<uint32_t>(block[1] / covered);
+        uint64_t block[kSumsPerPixel];
+        for (int c = 0; c < kSumsPerPixel; ++c) {
+            running[c] += wholeBlocks[static_cast<size_t>(x) * kSumsPerPixel + c];
+            block[c] = sums[static_cast<size_t>(x) * kSumsPerPixel + c] + running[c];
+        }
+        out[x] = narrow ? averagePixel<uint32_t>(block, blockSamples)
+                        : averagePixel<uint64_t>(block, blockSamples);
     }
 }
 

@@ -38,7 +38,13 @@ public:
 private:
     void addSamples(const uint32_t* samples, int32_t pitch, int32_t width, int32_t rows, int32_t sample);
 
+    void addToBlock(int32_t block, uint64_t count, uint32_t value);
+
     uint64_t* sums = nullptr;  // per output pixel: covered count, blue, green, red, alpha
+    // Runs over whole blocks add their sums once, here: at their first block,
+    // and taken off again after their last (kSumsPerPixel per output pixel,
+    // one pixel more than the row).
+    uint64_t* wholeBlocks = nullptr;
     int32_t capacity = 0;
 };
 
