@@ -76,8 +76,7 @@ bool drawTimed(void* drawer, Surface& glyph, GlyphOptions& options, const char* 
     addSince(rasterisingMicroseconds, start);
     if (!drawn) return false;
     start = Clock::now();
-    applyEdge(options, glyph);
-    applyBevel(options, glyph);
+    applyEffects(options, glyph);
     addSince(effectsMicroseconds, start);
     return true;
 }

@@ -50,28 +50,41 @@ f jis_x0208.txt $options_b
 g chars_jis_level1.txt $options_g
 "
 
-run() {  # folder, list, options...: best of three wall times and the largest peak resident memory
+run() {  # folder, list, options...: best of three wall times and the largest peak resident memory, in $result
     folder=$1
     shift
     mkdir -p "$folder"
     cp "$scratch/$1" "$folder/"
+    : >"$scratch/times"
     for _ in 1 2 3; do
-        # shellcheck disable=SC2086
-        (cd "$folder" && /usr/bin/time -f "%e %M" "$root/$wine" "$typekiln" "$@" 2>&1 >/dev/null | tail -1)
-    done | awk '
+        (cd "$folder" && /usr/bin/time -q -o "$scratch/time" -f "%e %M %x" "$root/$wine" "$typekiln" "$@" \
+            >/dev/null 2>"$scratch/errors" || true)
+        # Figures from a run that did not finish would mislead: stop instead.
+        if [ "$(cut -d' ' -f3 "$scratch/time")" != 0 ]; then
+            echo "Typekiln.exe $* failed in $folder:" >&2
+            cat "$scratch/time" "$scratch/errors" >&2
+            exit 1
+        fi
+        cat "$scratch/time" >>"$scratch/times"
+    done
+    result=$(awk '
         NR == 1 || $1 < best { best = $1 }
         $2 > memory { memory = $2 }
-        END { printf "%.2f %d\n", best, memory / 1024 }'
+        END { printf "%.2f %d\n", best, memory / 1024 }' "$scratch/times")
 }
 
 echo "== 2. Typekiln.exe in batch mode under Wine ($(nproc) processors, load $(cut -d' ' -f1-3 /proc/loadavg))"
-set -- $(run "$scratch/one" one.txt $options_b)
+run "$scratch/one" one.txt $options_b
+# shellcheck disable=SC2086
+set -- $result
 baseline=$1
 printf '%-62s %6.2f s          peak %4d MB\n' "one character, as (b): the baseline" "$1" "$2"
 echo "$cases" | while read -r name list options; do
     [ -n "$name" ] || continue
     # shellcheck disable=SC2086
-    set -- $(run "$scratch/$name" "$list" $options)
+    run "$scratch/$name" "$list" $options
+    # shellcheck disable=SC2086
+    set -- $result
     printf '(%s) %-58s %6.2f s %5.1f x  peak %4d MB\n' "$name" "$list $options" "$1" \
         "$(echo "$1 $baseline" | awk '{ print $1 / $2 }')" "$2"
 done

@@ -82,19 +82,25 @@ void drawRandomGlyph(std::mt19937& random, int maxSide, int density, Surface& gl
 // for pixel, transparent pixels' colours included.
 void expectSameAsReference(const GlyphOptions& o, std::mt19937& random, int maxSide, int density,
                            const std::string& what) {
-    Surface glyph, fast, reference;
+    Surface glyph, separate, together, reference;
     drawRandomGlyph(random, maxSide, density, glyph);
-    fast.copyFrom(glyph);
+    separate.copyFrom(glyph);
+    together.copyFrom(glyph);
     reference.copyFrom(glyph);
-    applyEdge(o, fast);
-    applyBevel(o, fast);
+    applyEdge(o, separate);
+    applyBevel(o, separate);
+    applyEffects(o, together);
     referenceApplyEdge(o, reference);
     referenceApplyBevel(o, reference);
-    ASSERT_EQ(fast.getWidth(), reference.getWidth()) << what;
-    ASSERT_EQ(fast.getHeight(), reference.getHeight()) << what;
-    ASSERT_EQ(pixelsOf(fast), pixelsOf(reference))
+    const std::vector<uint32_t> expected = pixelsOf(reference);
+    ASSERT_EQ(separate.getWidth(), reference.getWidth()) << what;
+    ASSERT_EQ(separate.getHeight(), reference.getHeight()) << what;
+    ASSERT_EQ(pixelsOf(separate), expected)
         << what << ", sample " << o.sample << ", edge " << o.edgeSize << ", depth " << o.bevelSize << ", "
         << glyph.getWidth() << " x " << glyph.getHeight();
+    ASSERT_EQ(together.getWidth(), reference.getWidth()) << what << ", in one pass";
+    ASSERT_EQ(pixelsOf(together), expected) << what << ", in one pass, sample " << o.sample << ", edge "
+                                            << o.edgeSize << ", depth " << o.bevelSize;
 }
 
 uint32_t reducedPixel(const Surface& s, int x, int y) {

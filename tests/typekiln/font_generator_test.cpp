@@ -261,13 +261,31 @@ TEST_F(GeneratorTest, GlyphsDrawnOnManyThreadsGiveTheFilesOfOne) {
         fake.emptyGlyphs = 0;
         settings.glyphOptions.topOffset = 0;
         ASSERT_TRUE(run(kanji(500)));
+        // Same files: among other things, a glyph without an image was laid
+        // out with the top offset of the glyph before it in the list, not of
+        // the one its thread drew before.
         EXPECT_TRUE(filesIn(folder) == oneThread) << threads << " threads";
-        // Empty glyphs keep the previous glyph's top offset in list order, not in drawing order.
         EXPECT_EQ(fake.emptyGlyphs, emptyGlyphs);
         EXPECT_EQ(fake.progressSteps, 500 * (threads == 2 ? 2 : 3));
         EXPECT_EQ(settings.glyphOptions.abc.abcA, lastWidths.abcA);
         EXPECT_EQ(settings.glyphOptions.topOffset, lastOffset);
     }
+}
+
+// The empty glyph B opens row 1 alone, so its top offset decides the page's
+// used height: 28 + 2 + 1 = 31 rows, written as 32, with the offset of A
+// before it; the offset the run started with (20) would make it 64.
+TEST_F(GeneratorTest, AGlyphWithoutAnImageHangsLikeTheGlyphBeforeItOnAnyThread) {
+    fake.glyphFor = [](uint16_t code, const GlyphOptions&) {
+        return code == 'A' ? FakeRunWindow::Glyph{253, 20, 2, 0, 0} : FakeRunWindow::Glyph{0, 0, 0, 0, 0};
+    };
+    fake.drawingThreads = 8;
+    settings.glyphOptions.topOffset = 20;
+    ASSERT_TRUE(run("AB"));
+    EXPECT_EQ(fake.emptyGlyphs, 1);
+    EXPECT_EQ(descriptor().records[1].top, 28);
+    EXPECT_EQ(page("font_00.tga").height, 32);
+    EXPECT_EQ(settings.glyphOptions.topOffset, 2);
 }
 
 TEST(OutputFolder, IsTheInputPathUpToItsLastBackslash) {

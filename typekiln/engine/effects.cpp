@@ -83,10 +83,27 @@ void subtractRow(int32_t* __restrict count, const uint8_t* __restrict row, int32
     for (int32_t x = 0; x < length; ++x) count[x] -= row[x];
 }
 
-// Each pixel `inside` where either count is non-zero, else `outside`.
-void selectRow(uint32_t* __restrict target, const int32_t* first, const int32_t* second, int32_t length,
-               uint32_t inside, uint32_t outside) {
-    for (int32_t x = 0; x < length; ++x) target[x] = (first[x] | second[x]) != 0 ? inside : outside;
+// 1 where either count is non-zero, else 0.
+void markRow(uint8_t* __restrict mask, const int32_t* first, const int32_t* second, int32_t length) {
+    for (int32_t x = 0; x < length; ++x) mask[x] = (first[x] | second[x]) != 0;
+}
+
+// `colour` wherever the mask is set.
+void overlayWhere(uint32_t* __restrict target, const uint8_t* __restrict mask, int32_t length,
+                  uint32_t colour) {
+    for (int32_t x = 0; x < length; ++x) target[x] = mask[x] ? colour : target[x];
+}
+
+// The source's opaque pixels over the target (a solid source: 0 or 255).
+void overlayPixels(uint32_t* __restrict target, const uint32_t* __restrict source, int32_t length) {
+    for (int32_t x = 0; x < length; ++x) target[x] = (source[x] >> 24) != 0 ? source[x] : target[x];
+}
+
+// The four corner pixels of an image become transparent black.
+void clearCorners(uint32_t* pixels, int32_t width, int32_t height, int32_t pitch) {
+    pixels[0] = pixels[width - 1] = 0;
+    pixels[static_cast<size_t>(height - 1) * pitch] =
+        pixels[static_cast<size_t>(height - 1) * pitch + width - 1] = 0;
 }
 
 // Calls fill(begin, end) for every run of covered pixels in a row.
@@ -110,12 +127,14 @@ struct OutlineRectangle {
     int32_t* count;
 };
 
-// The outline: `passes` one-pixel growth steps, each a 3 x 3 dilation but
-// the last of several, which only reaches the four direct neighbours. Their
-// union is a square of radius `passes` without its four corner pixels, that
-// is two rectangles; one pass is the whole 3 x 3 square. Each rectangle is
-// a dilation of the rows by spans, then a running count down the columns.
-bool drawOutline(const Surface& glyph, int32_t passes, uint32_t edgeColour, Surface& outline) {
+// Where the outline of `passes` one-pixel growth steps covers: 1 in `mask`
+// ((width + 2 passes) x (height + 2 passes) bytes), else 0. Each step is a
+// 3 x 3 dilation but the last of several, which only reaches the four direct
+// neighbours. Their union is a square of radius `passes` without its four
+// corner pixels, that is two rectangles (one pass is the whole 3 x 3
+// square). Each rectangle is a dilation of the rows by spans, then a
+// running count down the columns.
+bool outlineMask(const Surface& glyph, int32_t passes, uint8_t* mask) {
     const int32_t width = glyph.getWidth();
     const int32_t height = glyph.getHeight();
     const int32_t outWidth = width + 2 * passes;
@@ -124,7 +143,7 @@ bool drawOutline(const Surface& glyph, int32_t passes, uint32_t edgeColour, Surf
     const size_t rowBytes = static_cast<size_t>(height) * outWidth;
     Scratch<uint8_t> rows(rectangles * rowBytes);
     Scratch<int32_t> counts(rectangles * static_cast<size_t>(outWidth));
-    if (!rows.get() || !counts.get() || !outline.create(outWidth, outHeight)) return false;
+    if (!rows.get() || !counts.get()) return false;
 
     OutlineRectangle shape[2] = {{passes, passes - 1, rows.get(), counts.get()},
                                  {passes - 1, passes, rows.get() + rowBytes, counts.get() + outWidth}};
@@ -142,14 +161,8 @@ bool drawOutline(const Surface& glyph, int32_t passes, uint32_t edgeColour, Surf
             }
         });
     }
-
-    uint32_t* out = nullptr;
-    int32_t pitch = 0;
-    outline.lockPixels(&out, &pitch);
-    const uint32_t transparentEdge = pixelFromPackedColour(edgeColour, 0);
-    const uint32_t opaqueEdge = pixelFromPackedColour(edgeColour, 255);
-    int32_t* first = shape[0].count;
-    int32_t* second = shape[rectangles - 1].count;
+    const int32_t* first = shape[0].count;
+    const int32_t* second = shape[rectangles - 1].count;
     for (int32_t y = 0; y < outHeight; ++y) {
         // Output row y is centred on source row y - passes: a rectangle
         // counts source rows y - passes - radiusY to y - passes + radiusY.
@@ -162,13 +175,31 @@ bool drawOutline(const Surface& glyph, int32_t passes, uint32_t edgeColour, Surf
             if (leaving >= 0 && leaving < height)
                 subtractRow(rect.count, rect.rows + static_cast<size_t>(leaving) * outWidth, outWidth);
         }
-        selectRow(out + static_cast<size_t>(y) * pitch, first, second, outWidth, opaqueEdge, transparentEdge);
+        markRow(mask + static_cast<size_t>(y) * outWidth, first, second, outWidth);
     }
-    if (passes >= 2) {
-        // The last pass's stamps never reach the four corners.
-        out[0] = out[outWidth - 1] = 0;
-        out[static_cast<size_t>(outHeight - 1) * pitch] = out[static_cast<size_t>(outHeight) * pitch - 1] = 0;
+    return true;
+}
+
+// The outline painted: covered pixels opaque in the edge colour, the rest
+// the edge colour with alpha 0, but the four corners of a several-step
+// outline, which the last step's stamps never reach: transparent black.
+bool drawOutline(const Surface& glyph, int32_t passes, uint32_t edgeColour, Surface& outline) {
+    const int32_t outWidth = glyph.getWidth() + 2 * passes;
+    const int32_t outHeight = glyph.getHeight() + 2 * passes;
+    Scratch<uint8_t> mask(static_cast<size_t>(outWidth) * outHeight);
+    if (!mask.get() || !outlineMask(glyph, passes, mask.get()) || !outline.create(outWidth, outHeight))
+        return false;
+    uint32_t* out = nullptr;
+    int32_t pitch = 0;
+    outline.lockPixels(&out, &pitch);
+    const uint32_t transparentEdge = pixelFromPackedColour(edgeColour, 0);
+    const uint32_t opaqueEdge = pixelFromPackedColour(edgeColour, 255);
+    for (int32_t y = 0; y < outHeight; ++y) {
+        uint32_t* target = out + static_cast<size_t>(y) * pitch;
+        std::fill(target, target + outWidth, transparentEdge);
+        overlayWhere(target, mask.get() + static_cast<size_t>(y) * outWidth, outWidth, opaqueEdge);
     }
+    if (passes >= 2) clearCorners(out, outWidth, outHeight, pitch);
     return true;
 }
 
@@ -197,52 +228,60 @@ void paintLayers(uint32_t* __restrict target, const int32_t* __restrict distance
     for (int32_t x = 0; x < length; ++x) target[x] = distance[x] <= depth ? covered : touched;
 }
 
-// The extrusion body: the face swept n pixels along (dx, dy). `distance`
-// holds, per output column, how many steps back along the direction the
-// nearest covered face pixel lies (capped at n + 1). Along a row it is
-// carried from pixel to pixel; otherwise from the row one step back, which
-// the order of the rows has always done already. Pixels that some layer
-// reaches but no covered one does take the extrusion colour with alpha 0;
-// pixels no layer reaches stay transparent black.
-bool drawExtrusion(const Surface& face, const BevelDirection& d, int32_t n, uint32_t colour, Surface& body) {
-    const int32_t w = face.getWidth();
-    const int32_t h = face.getHeight();
-    const int32_t outWidth = w + d.growWidth * n;
-    const int32_t outHeight = h + d.growHeight * n;
-    const int32_t x0 = startOffset(d.startX, n);
-    const int32_t y0 = startOffset(d.startY, n);
-    Scratch<uint8_t> mask(static_cast<size_t>(w) * h);
-    Scratch<uint8_t> source(outWidth);
-    Scratch<int32_t> distances(2 * static_cast<size_t>(outWidth));
-    if (!mask.get() || !source.get() || !distances.get() || !body.create(outWidth, outHeight)) return false;
-    coverageMask(face, mask.get());
-    uint32_t* out = nullptr;
-    int32_t pitch = 0;
-    body.lockPixels(&out, &pitch);
+// Where an extrusion sits: the grown image's size and the face's start.
+struct Extrusion {
+    const BevelDirection& d;
+    int32_t n;                      // depth, sampled pixels, 0 or more
+    int32_t faceWidth, faceHeight;  // what is extruded
+    int32_t width, height;          // the grown image
+    int32_t x0, y0;                 // the face's place in it
+};
 
-    const int32_t cap = n + 1;
+Extrusion extrusionOf(const BevelDirection& d, int32_t n, int32_t faceWidth, int32_t faceHeight) {
+    return {d,
+            n,
+            faceWidth,
+            faceHeight,
+            faceWidth + d.growWidth * n,
+            faceHeight + d.growHeight * n,
+            startOffset(d.startX, n),
+            startOffset(d.startY, n)};
+}
+
+// The face (`mask`, faceWidth x faceHeight bytes) swept n pixels along
+// (dx, dy). For every row of the grown image that some layer reaches,
+// paint(y, distance, left, right) gets the columns left .. right - 1 that
+// the layers cover, and per column how many steps back along the direction
+// the nearest covered face pixel lies (more than n: none). Along a row the
+// distance is carried from pixel to pixel; otherwise from the row one step
+// back, which the order of the rows has always done already.
+template <typename Paint>
+bool sweep(const uint8_t* mask, const Extrusion& e, Paint paint) {
+    const BevelDirection& d = e.d;
+    Scratch<uint8_t> source(e.width);
+    Scratch<int32_t> distances(2 * static_cast<size_t>(e.width));
+    if (!source.get() || !distances.get()) return false;
+    const int32_t cap = e.n + 1;
     int32_t* previous = distances.get();
-    int32_t* current = previous + outWidth;
-    std::fill(previous, previous + outWidth, cap);
-    const uint32_t touched = pixelFromPackedColour(colour, 0);
-    const uint32_t covered = pixelFromPackedColour(colour, 255);
+    int32_t* current = previous + e.width;
+    std::fill(previous, previous + e.width, cap);
     uint8_t* row = source.get();
-    for (int32_t i = 0; i < outHeight; ++i) {
-        const int32_t y = d.dy < 0 ? outHeight - 1 - i : i;
+    for (int32_t i = 0; i < e.height; ++i) {
+        const int32_t y = d.dy < 0 ? e.height - 1 - i : i;
         // The face's row that layer 0 puts on this row, in output columns.
-        std::fill(row, row + outWidth, 0);
-        const int32_t faceRow = y - y0;
-        if (faceRow >= 0 && faceRow < h) {
-            const uint8_t* faceMask = mask.get() + static_cast<size_t>(faceRow) * w;
-            const int32_t from = std::max(0, -x0);
-            const int32_t to = std::min(w, outWidth - x0);
-            if (from < to) std::copy(faceMask + from, faceMask + to, row + x0 + from);
+        std::fill(row, row + e.width, 0);
+        const int32_t faceRow = y - e.y0;
+        if (faceRow >= 0 && faceRow < e.faceHeight) {
+            const uint8_t* faceMask = mask + static_cast<size_t>(faceRow) * e.faceWidth;
+            const int32_t from = std::max(0, -e.x0);
+            const int32_t to = std::min(e.faceWidth, e.width - e.x0);
+            if (from < to) std::copy(faceMask + from, faceMask + to, row + e.x0 + from);
         }
         if (d.dy == 0 && d.dx != 0) {
             // Along the row itself, from the side the extrusion trails away from.
             int32_t run = cap;
-            for (int32_t j = 0; j < outWidth; ++j) {
-                const int32_t x = d.dx < 0 ? outWidth - 1 - j : j;
+            for (int32_t j = 0; j < e.width; ++j) {
+                const int32_t x = d.dx < 0 ? e.width - 1 - j : j;
                 run = row[x] ? 0 : std::min(run + 1, cap);
                 current[x] = run;
             }
@@ -251,27 +290,129 @@ bool drawExtrusion(const Surface& face, const BevelDirection& d, int32_t n, uint
             // and 5 never move, so only their own pixel counts.
             const int32_t back = d.dy == 0 ? 0 : d.dx;
             const int32_t lo = std::max(0, back);
-            const int32_t hi = std::min(outWidth, outWidth + back);
+            const int32_t hi = std::min(e.width, e.width + back);
             for (int32_t x = 0; x < lo; ++x) current[x] = row[x] ? 0 : cap;
-            for (int32_t x = hi; x < outWidth; ++x) current[x] = row[x] ? 0 : cap;
+            for (int32_t x = hi; x < e.width; ++x) current[x] = row[x] ? 0 : cap;
             if (d.dy == 0) {
                 for (int32_t x = lo; x < hi; ++x) current[x] = row[x] ? 0 : cap;
             } else {
                 stepBack(current + lo, row + lo, previous + lo - back, hi - lo, cap);
             }
         }
-
         // The layers that reach this row cover one span of columns.
-        const LayerRange layers = layersReaching(y, y0, d.dy, h, n);
+        const LayerRange layers = layersReaching(y, e.y0, d.dy, e.faceHeight, e.n);
         if (layers.first <= layers.last) {
-            const int32_t left = std::max(0, x0 + std::min(layers.first * d.dx, layers.last * d.dx));
+            const int32_t left = std::max(0, e.x0 + std::min(layers.first * d.dx, layers.last * d.dx));
             const int32_t right =
-                std::min(outWidth, x0 + std::max(layers.first * d.dx, layers.last * d.dx) + w);
-            uint32_t* target = out + static_cast<size_t>(y) * pitch;
-            paintLayers(target + left, current + left, right - left, n, covered, touched);
+                std::min(e.width, e.x0 + std::max(layers.first * d.dx, layers.last * d.dx) + e.faceWidth);
+            if (left < right) paint(y, current, left, right);
         }
         std::swap(previous, current);
     }
+    return true;
+}
+
+// The extrusion body alone: pixels a covered layer reaches are opaque in the
+// extrusion colour, pixels only uncovered layer pixels reach take that
+// colour with alpha 0, pixels no layer reaches stay transparent black.
+bool drawExtrusion(const Surface& face, const Extrusion& e, uint32_t colour, Surface& body) {
+    Scratch<uint8_t> mask(static_cast<size_t>(e.faceWidth) * e.faceHeight);
+    if (!mask.get() || !body.create(e.width, e.height)) return false;
+    coverageMask(face, mask.get());
+    uint32_t* out = nullptr;
+    int32_t pitch = 0;
+    body.lockPixels(&out, &pitch);
+    const uint32_t touched = pixelFromPackedColour(colour, 0);
+    const uint32_t covered = pixelFromPackedColour(colour, 255);
+    return sweep(mask.get(), e, [&](int32_t y, const int32_t* distance, int32_t left, int32_t right) {
+        paintLayers(out + static_cast<size_t>(y) * pitch + left, distance + left, right - left, e.n, covered,
+                    touched);
+    });
+}
+
+// Whether every pixel of the glyph is fully transparent or fully opaque.
+bool isSolid(const Surface& glyph) {
+    const uint32_t* pixels = nullptr;
+    int32_t pitch = 0;
+    glyph.lockPixels(&pixels, &pitch);
+    const size_t count = static_cast<size_t>(glyph.getWidth()) * glyph.getHeight();
+    bool solid = true;
+    for (size_t i = 0; i < count; ++i) solid &= (pixels[i] >> 24) == 0 || (pixels[i] >> 24) == 255;
+    return solid;
+}
+
+// Edge, then extrusion, of a solid glyph, in one pass over the finished
+// image. Laying an opaque pixel over another gives the upper one exactly,
+// so every pixel is the topmost opaque one of glyph, outline and
+// extrusion; where none is, the colour the outline or the extrusion leaves
+// on its transparent pixels. Returns false when a buffer is not granted.
+bool drawEffects(const GlyphOptions& options, Surface& glyph) {
+    const int32_t w = glyph.getWidth();
+    const int32_t h = glyph.getHeight();
+    const int32_t passes = options.edgeOn ? options.sample * options.edgeSize : 0;
+    const int32_t ew = w + 2 * passes;  // the outlined glyph
+    const int32_t eh = h + 2 * passes;
+    const int code = options.bevelDirection;
+    const BevelDirection& d = kBevelDirections[options.bevelOn && code >= 0 && code <= 9 ? code : 0];
+    const Extrusion e = extrusionOf(d, options.bevelOn ? options.sample * options.bevelSize : 0, ew, eh);
+
+    // What is opaque after the edge: the outline, which covers the glyph too.
+    Scratch<uint8_t> glyphMask(static_cast<size_t>(w) * h);
+    Scratch<uint8_t> outline(passes > 0 ? static_cast<size_t>(ew) * eh : 1);
+    Surface result;
+    if (!glyphMask.get() || !outline.get() || !result.create(e.width, e.height)) return false;
+    coverageMask(glyph, glyphMask.get());
+    if (passes > 0 && !outlineMask(glyph, passes, outline.get())) return false;
+    const uint8_t* edged = passes > 0 ? outline.get() : glyphMask.get();
+
+    uint32_t* out = nullptr;
+    int32_t pitch = 0;
+    result.lockPixels(&out, &pitch);
+    const uint32_t* pixels = nullptr;
+    int32_t glyphPitch = 0;
+    glyph.lockPixels(&pixels, &glyphPitch);
+    if (options.bevelOn) {
+        const uint32_t touched = pixelFromPackedColour(options.bevelColor, 0);
+        const uint32_t covered = pixelFromPackedColour(options.bevelColor, 255);
+        const bool swept =
+            sweep(edged, e, [&](int32_t y, const int32_t* distance, int32_t left, int32_t right) {
+                paintLayers(out + static_cast<size_t>(y) * pitch + left, distance + left, right - left, e.n,
+                            covered, touched);
+            });
+        if (!swept) return false;
+    } else if (passes > 0) {
+        const uint32_t transparentEdge = pixelFromPackedColour(options.edgeColor, 0);
+        for (int32_t y = 0; y < eh; ++y)
+            std::fill(out + static_cast<size_t>(y) * pitch, out + static_cast<size_t>(y) * pitch + ew,
+                      transparentEdge);
+        if (passes >= 2) clearCorners(out, ew, eh, pitch);
+    } else {
+        return true;  // an edge of 0 lays the glyph over itself: nothing changes
+    }
+    // The outlined glyph over the extrusion: first the outline, then the glyph.
+    const uint32_t opaqueEdge = pixelFromPackedColour(options.edgeColor, 255);
+    for (int32_t y = 0; y < eh; ++y) {
+        const int32_t outY = e.y0 + y;
+        if (outY < 0 || outY >= e.height) continue;
+        // Columns of the outlined glyph that land on the image.
+        const int32_t from = std::max(0, -e.x0);
+        const int32_t to = std::min(ew, e.width - e.x0);
+        if (from >= to) continue;
+        uint32_t* target = out + static_cast<size_t>(outY) * pitch;
+        if (passes > 0) {
+            overlayWhere(target + e.x0 + from, outline.get() + static_cast<size_t>(y) * ew + from, to - from,
+                         opaqueEdge);
+        }
+        const int32_t glyphY = y - passes;
+        if (glyphY < 0 || glyphY >= h) continue;
+        const int32_t glyphFrom = std::max(from - passes, 0);
+        const int32_t glyphTo = std::min(to - passes, w);
+        if (glyphFrom < glyphTo) {
+            overlayPixels(target + e.x0 + passes + glyphFrom,
+                          pixels + static_cast<size_t>(glyphY) * glyphPitch + glyphFrom, glyphTo - glyphFrom);
+        }
+    }
+    glyph.swap(result);
     return true;
 }
 
@@ -305,13 +446,26 @@ void applyBevel(const GlyphOptions& options, Surface& glyph) {
     if (n < 0) {
         // No layers at all: only the shrunken canvas and the shifted face.
         body.create(glyph.getWidth() + d.growWidth * n, glyph.getHeight() + d.growHeight * n);
-    } else if (!drawExtrusion(glyph, d, n, options.bevelColor, body)) {
+    } else if (!drawExtrusion(glyph, extrusionOf(d, n, glyph.getWidth(), glyph.getHeight()),
+                              options.bevelColor, body)) {
         glyph.release();
         return;
     }
     body.blendRect(startOffset(d.startX, n), startOffset(d.startY, n), glyph, 0, 0, glyph.getWidth(),
                    glyph.getHeight());
     glyph.swap(body);
+}
+
+void applyEffects(const GlyphOptions& options, Surface& glyph) {
+    const bool straight =
+        (options.edgeOn && options.edgeSize < 0) || (options.bevelOn && options.bevelSize < 0);
+    if (!options.edgeOn && !options.bevelOn) return;
+    if (straight || glyph.getWidth() == 0 || !isSolid(glyph)) {
+        applyEdge(options, glyph);
+        applyBevel(options, glyph);
+        return;
+    }
+    if (!drawEffects(options, glyph)) glyph.release();
 }
 
 void reduceSamples(Surface& surface, const GlyphOptions& options) {

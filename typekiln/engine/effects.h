@@ -22,6 +22,11 @@ void applyEdge(const GlyphOptions& options, Surface& glyph);
 // clear.
 void applyBevel(const GlyphOptions& options, Surface& glyph);
 
+// applyEdge, then applyBevel, as the rasteriser ends every glyph. A glyph
+// whose pixels are all fully transparent or fully opaque (as drawn glyphs
+// are) gets both in one pass over the finished image, with the same pixels.
+void applyEffects(const GlyphOptions& options, Surface& glyph);
+
 // Reduces an image drawn at `sample` times the output resolution by
 // averaging sample x sample blocks: colour is the plain mean of the covered
 // samples, alpha the coverage of the whole block (samples beyond the image

@@ -1,5 +1,6 @@
 #include "glyph_rasterizer_win.h"
 
+#include <algorithm>
 #include <new>
 
 #include "effects.h"
@@ -103,8 +104,15 @@ void expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t column
     if (columns > pitch * 8) columns = pitch * 8;
     for (int32_t y = 0; y < rows; ++y) {
         const uint8_t* row = bitmap + static_cast<size_t>(y) * pitch;
-        for (int32_t x = 0; x < columns; ++x) {
-            if (row[x / 8] & (0x80 >> (x % 8))) pixels[static_cast<size_t>(y) * width + x] = body;
+        uint32_t* target = pixels + static_cast<size_t>(y) * width;
+        // Eight pixels a byte; the surface is clear, so empty bytes are skipped.
+        for (int32_t x = 0; x < columns; x += 8) {
+            const uint8_t bits = row[x / 8];
+            if (bits == 0) continue;
+            const int32_t count = std::min(columns - x, 8);
+            for (int32_t i = 0; i < count; ++i) {
+                if (bits & (0x80 >> i)) target[x + i] = body;
+            }
         }
     }
 }
@@ -200,13 +208,11 @@ void closeRunDrawer(void* drawer) {
 
 bool drawRunGlyph(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
     if (!drawGlyphOutlineWith(*static_cast<GlyphDrawer*>(drawer), glyph, options, text)) return false;
-    applyEdge(options, glyph);
-    applyBevel(options, glyph);
+    applyEffects(options, glyph);
     return true;
 }
 
 void rasterizeGlyph(HWND window, Surface& glyph, GlyphOptions& options, const char* text) {
     if (!drawGlyphOutline(window, glyph, options, text)) return;
-    applyEdge(options, glyph);
-    applyBevel(options, glyph);
+    applyEffects(options, glyph);
 }

@@ -1,0 +1,83 @@
+#include "sampled_page.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "reference_effects.h"
+#include "surface_pixels.h"
+
+namespace {
+
+// A glyph with holes and runs of a few colours, some pixels partly covered.
+void drawGlyph(std::mt19937& random, int32_t width, int32_t height, Surface& glyph) {
+    const uint32_t inks[] = {0, 0, 0xFFFFFFFFu, 0xFF203040u, 0x80C08040u};
+    glyph.create(width, height);
+    for (int32_t y = 0; y < height; ++y) {
+        uint32_t ink = 0;
+        for (int32_t x = 0; x < width; ++x) {
+            if (random() % 4 == 0) ink = inks[random() % 5];
+            glyph.setPixel(x, y, ink);
+        }
+    }
+}
+
+}  // namespace
+
+// Glyphs placed anywhere, overlapping each other and the page's edges, give
+// the page that copying them onto a whole sampled page and reducing it gives.
+TEST(SampledPage, ReducesBandByBandAsTheWholePageWould) {
+    std::mt19937 random(21);
+    for (int32_t sample : {1, 2, 3, 5}) {
+        const int32_t width = 24 * sample;
+        const int32_t height = 16 * sample;
+        SampledPage page;
+        page.open(width, height);
+        Surface whole;
+        whole.create(width, height);
+        GlyphRuns runs;
+        for (int i = 0; i < 12; ++i) {
+            Surface glyph;
+            drawGlyph(random, 1 + random() % (10 * sample), 1 + random() % (10 * sample), glyph);
+            const int32_t x = static_cast<int32_t>(random() % (width + 8 * sample)) - 4 * sample;
+            const int32_t y = static_cast<int32_t>(random() % (height + 8 * sample)) - 4 * sample;
+            ASSERT_TRUE(runs.encode(glyph));
+            ASSERT_TRUE(page.place(x, y, runs));
+            whole.copyRect(x, y, glyph, 0, 0, glyph.getWidth(), glyph.getHeight());
+        }
+        GlyphOptions options{};
+        options.sample = sample;
+        referenceReduceSamples(whole, options);
+        Surface reduced;
+        ASSERT_TRUE(page.reduceInto(sample, reduced));
+        ASSERT_EQ(reduced.getWidth(), 24);
+        ASSERT_EQ(reduced.getHeight(), 16);
+        // With sample 1 nothing is reduced; only the colour of transparent pixels may differ.
+        std::vector<uint32_t> expected = pixelsOf(whole);
+        for (uint32_t& p : expected) p = p >> 24 ? p : 0;
+        EXPECT_EQ(pixelsOf(reduced), expected) << "sample " << sample;
+        EXPECT_EQ(page.glyphCount(), 0);  // forgotten once reduced
+    }
+}
+
+TEST(GlyphRuns, KeepCoveredPixelsAsRunsOfOneValuePerRow) {
+    Surface glyph;
+    glyph.create(6, 2);
+    const uint32_t row0[6] = {0, 0xFF000001u, 0xFF000001u, 0x01000001u, 0, 0xFF000001u};
+    for (int x = 0; x < 6; ++x) glyph.setPixel(x, 0, row0[x]);
+    GlyphRuns runs;
+    ASSERT_TRUE(runs.encode(glyph));
+    ASSERT_EQ(runs.height(), 2);
+    ASSERT_EQ(runs.runCount(), 3);  // the second row is empty
+    EXPECT_EQ(runs.rowStarts()[1], 3u);
+    EXPECT_EQ(runs.rowStarts()[2], 3u);
+    const PixelRun expected[3] = {{1, 2, 0xFF000001u}, {3, 1, 0x01000001u}, {5, 1, 0xFF000001u}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(runs.runs()[i].x, expected[i].x);
+        EXPECT_EQ(runs.runs()[i].length, expected[i].length);
+        EXPECT_EQ(runs.runs()[i].value, expected[i].value);
+    }
+    Surface empty;
+    ASSERT_TRUE(runs.encode(empty));
+    EXPECT_EQ(runs.width() + runs.height() + runs.runCount(), 0);
+}
