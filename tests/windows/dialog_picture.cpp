@@ -7,12 +7,27 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 #include "resource.h"
 #include "surface.h"
 
 namespace {
+
+// Picks the face list's entry `face`, if the system has it, as a click would.
+void chooseFace(HWND dialog, const wchar_t* face) {
+    HWND list = GetDlgItem(dialog, IDC_FACE);
+    const int count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t name[64] = L"";
+        if (SendMessageW(list, CB_GETLBTEXTLEN, i, 0) >= 64) continue;
+        SendMessageW(list, CB_GETLBTEXT, i, LPARAM(name));
+        if (wcscmp(name, face) != 0) continue;
+        SendMessageW(list, CB_SETCURSEL, i, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_FACE, CBN_SELCHANGE), LPARAM(list));
+    }
+}
 
 HWND waitForWindow(const char* title) {
     for (int i = 0; i < 500; ++i) {
@@ -69,6 +84,8 @@ int main(int argc, char** argv) {
     HWND dialog = waitForWindow("Typekiln Version 1.0.8");
     bool written = false;
     if (dialog) {
+        // Where the system has no "ＭＳ ゴシック", the list shows a face it has.
+        chooseFace(dialog, L"IPAゴシック");
         SetDlgItemTextA(dialog, IDC_FONT_SIZE, "40");
         SetDlgItemTextA(dialog, IDC_SAMPLE, "4");
         SetDlgItemTextA(dialog, IDC_EDGE_SIZE, "2");
