@@ -16,7 +16,7 @@
 #include "glyph_rasterizer_win.h"
 #include "options.h"
 #include "preview_image.h"
-#include "program_driver.h"
+#include "gui_driver.h"
 #include "program_state.h"
 #include "resource.h"
 #include "test_files.h"
@@ -331,10 +331,11 @@ TEST_F(MainDialog, CreateRefusesInTheChecksOrderAndThenRunsSilently) {
         type(IDC_FONT_SIZE, attempt.size);
         MessageBoxAnswerer answerer;
         click(IDC_CREATE);
-        const std::vector<MessageBoxSeen> boxes = answerer.stop();
+        const std::vector<ShownBox> boxes = answerer.stop();
         if (attempt.message) {
             ASSERT_EQ(boxes.size(), 1u) << attempt.message;
             EXPECT_EQ(boxes[0].caption, "Error");
+            EXPECT_EQ(boxes[0].icon, BoxIcon::Error);
             EXPECT_EQ(boxes[0].text, attempt.message);
             EXPECT_FALSE(fileExists(folder.file("kiln.gfd"))) << attempt.message;
         } else {

@@ -175,6 +175,7 @@ TEST_F(BatchRun, RefusedRunsSayWhyWriteNothingAndFail) {
         EXPECT_NE(run.exitCode, 0u) << refusal.options;
         ASSERT_EQ(run.boxes.size(), 1u) << refusal.options;
         EXPECT_EQ(run.boxes[0].caption, "Error");
+        EXPECT_EQ(run.boxes[0].icon, BoxIcon::Error) << refusal.options;
         EXPECT_EQ(run.boxes[0].text, refusal.message) << refusal.options;
         EXPECT_FALSE(produced("font.gfd")) << refusal.options;
         EXPECT_FALSE(produced("font_00.tga")) << refusal.options;
