@@ -117,6 +117,7 @@ private:
                 Stopwatch watch(times.layout);
                 placed = placeCharacter(characters.entries()[i], *glyph);
             }
+            // A page finished on the way counts as reduction, not layout.
             times.layout -= times.reduction - reductionBefore;
             glyphs.release(i);
             if (!placed) return false;
