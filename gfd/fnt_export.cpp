@@ -45,6 +45,8 @@ std::string pageFileName(const std::string& stem, int32_t page) {
 std::vector<FntCharacter> unicodeCharacters(const DescriptorFile& descriptor, const CodePage932& codePage,
                                             std::vector<uint16_t>& unmapped) {
     std::vector<FntCharacter> characters;
+    std::vector<std::vector<uint16_t>> codesWithoutId(descriptor.records.size());
+    std::vector<bool> hasId(descriptor.records.size(), false);
     for (uint32_t code = 0; code <= 0xFFFF; ++code) {
         const int32_t slot = characterSlot(static_cast<uint16_t>(code));
         if (slot == kNoSlot || !isWellFormed(static_cast<uint16_t>(code))) continue;
@@ -53,9 +55,16 @@ std::vector<FntCharacter> unicodeCharacters(const DescriptorFile& descriptor, co
         char32_t id = 0;
         if (codePage.toUnicode(static_cast<uint16_t>(code), &id)) {
             characters.push_back({id, glyph});
+            hasId[glyph] = true;
         } else {
-            unmapped.push_back(static_cast<uint16_t>(code));
+            codesWithoutId[glyph].push_back(static_cast<uint16_t>(code));
         }
+    }
+    // A code without a character that shares its slot with one is no loss;
+    // a glyph that no code with a character reaches is.
+    for (size_t glyph = 0; glyph < hasId.size(); ++glyph) {
+        if (!hasId[glyph])
+            unmapped.insert(unmapped.end(), codesWithoutId[glyph].begin(), codesWithoutId[glyph].end());
     }
     // Stable: of two codes for one character, the lower stays first.
     std::stable_sort(characters.begin(), characters.end(),

@@ -24,10 +24,11 @@ struct FntCharacter {
 // The characters of the font with their Unicode ids, in ascending order of
 // id: every well-formed code page 932 code whose slot leads to a record. A
 // slot shared by two codes serves both, as it does for any reader of the
-// descriptor. Where two codes stand for one Unicode character (code page 932
-// has a few such pairs) the lower code's glyph is taken. Codes with a glyph
-// but no Unicode character go to `unmapped`. `descriptor` has passed
-// findDescriptorDamage.
+// descriptor (the slot rule folds the user-defined area onto the codes
+// 0x09A1 below it). Where two codes stand for one Unicode character (code
+// page 932 has a few such pairs) the lower code's glyph is taken. The codes
+// of a glyph that no code with a Unicode character reaches go to
+// `unmapped`. `descriptor` has passed findDescriptorDamage.
 std::vector<FntCharacter> unicodeCharacters(const DescriptorFile& descriptor, const CodePage932& codePage,
                                             std::vector<uint16_t>& unmapped);
 

@@ -102,15 +102,19 @@ void findUnreachableRecords(const DescriptorFile& descriptor, std::vector<Findin
 
 // The opaque pixels of one page that no cell of the page covers.
 void findStrayPixels(const Font& font, int32_t page, const Surface& pixels, std::vector<Finding>& findings) {
-    const DescriptorHeader& header = font.descriptor.header;
     const int32_t width = pixels.getWidth();
     const int32_t height = pixels.getHeight();
+    // A cell reaching off the page still covers the part that is on it:
+    // that fault is the record's, not its pixels'.
     std::vector<uint8_t> covered(static_cast<size_t>(width) * height, 0);
     for (const GlyphRecord& r : font.descriptor.records) {
-        if (r.page != page || !cellOnPage(r, header)) continue;
-        for (int32_t y = r.top; y < r.bottom; ++y)
-            std::memset(&covered[static_cast<size_t>(y) * width + r.left], 1,
-                        static_cast<size_t>(r.right - r.left));
+        if (r.page != page) continue;
+        const int32_t left = std::max<int32_t>(r.left, 0);
+        const int32_t right = std::min<int32_t>(r.right, width);
+        for (int32_t y = std::max<int32_t>(r.top, 0); y < std::min<int32_t>(r.bottom, height) && left < right;
+             ++y)
+            std::memset(&covered[static_cast<size_t>(y) * width + left], 1,
+                        static_cast<size_t>(right - left));
     }
     const uint32_t* row = nullptr;
     int32_t pitch = 0;
