@@ -17,17 +17,17 @@ std::string pixelSize(int32_t width, int32_t height) {
     return std::to_string(width) + " x " + std::to_string(height);
 }
 
-// The lowest character code of each slot, to name a slot in a message.
-std::vector<uint16_t> slotCodes() {
-    std::vector<uint16_t> codes(kSlotCount, 0);
-    std::vector<bool> named(kSlotCount, false);
-    for (uint32_t code = 0; code <= 0xFFFF; ++code) {
-        const int32_t slot = characterSlot(static_cast<uint16_t>(code));
-        if (slot == kNoSlot || named[slot]) continue;
-        codes[slot] = static_cast<uint16_t>(code);
-        named[slot] = true;
+// The lowest character code of a slot, to name the slot in a message. The
+// slot rules' offsets grow from rule to rule, so the first that gives the
+// slot back gives the lowest code.
+uint16_t lowestCodeOf(int32_t slot) {
+    if (slot < 0x100) return static_cast<uint16_t>(slot);
+    for (int32_t offset : {0x8041, 0xC082, 0xCA23}) {
+        const int32_t code = slot + offset;
+        if (code <= 0xFFFF && characterSlot(static_cast<uint16_t>(code)) == slot)
+            return static_cast<uint16_t>(code);
     }
-    return codes;
+    return 0;
 }
 
 std::string recordName(int32_t index, const GlyphRecord& r) {
@@ -58,13 +58,11 @@ void findHeaderDamage(const DescriptorHeader& header, std::vector<Finding>& find
 }
 
 void findSlotDamage(const DescriptorHeader& header, std::vector<Finding>& findings) {
-    std::vector<uint16_t> codes;
     for (int32_t slot = 0; slot < kSlotCount; ++slot) {
         const uint16_t glyph = header.slots[slot];
         if (glyph == kEmptySlot || glyph < header.glyphCount) continue;
-        if (codes.empty()) codes = slotCodes();
         findings.push_back({FindingKind::Slot, "slot " + std::to_string(slot) + " (character " +
-                                                   codeName(codes[slot]) + ") points at record " +
+                                                   codeName(lowestCodeOf(slot)) + ") points at record " +
                                                    std::to_string(glyph) + ", but there are " +
                                                    counted(header.glyphCount, "record", "records")});
     }

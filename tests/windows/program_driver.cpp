@@ -53,6 +53,42 @@ bool answerMessageBox(DWORD processId, std::vector<MessageBoxSeen>& seen,
     return true;
 }
 
+// A temporary file a started program inherits as a standard handle, read
+// back once the program has ended; it goes when closed.
+class CapturedStream {
+public:
+    CapturedStream() {
+        char folder[MAX_PATH];
+        char name[MAX_PATH];
+        GetTempPathA(sizeof folder, folder);
+        GetTempFileNameA(folder, "out", 0, name);
+        SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+        file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherited, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    }
+    ~CapturedStream() {
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    }
+    CapturedStream(const CapturedStream&) = delete;
+    CapturedStream& operator=(const CapturedStream&) = delete;
+
+    HANDLE handle() const { return file; }
+
+    std::string text() const {
+        std::string all;
+        if (file == INVALID_HANDLE_VALUE) return all;
+        SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+        char chunk[4096];
+        DWORD got = 0;
+        while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) all.append(chunk, got);
+        return all;
+    }
+
+private:
+    HANDLE file = INVALID_HANDLE_VALUE;
+};
+
 }  // namespace
 
 std::string besideTests(const std::string& program) {
@@ -64,11 +100,16 @@ std::string besideTests(const std::string& program) {
 
 ProgramRun runProgram(const std::string& commandLine, const std::string& folder, DWORD timeoutMs) {
     ProgramRun run;
+    const CapturedStream output;
+    const CapturedStream errors;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output.handle();
+    startup.hStdError = errors.handle();
     PROCESS_INFORMATION process = {};
     std::string line = commandLine;
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
                         &process)) {
         return run;
     }
@@ -85,6 +126,8 @@ ProgramRun runProgram(const std::string& commandLine, const std::string& folder,
     }
     run.finished = true;
     GetExitCodeProcess(process.hProcess, &run.exitCode);
+    run.output = output.text();
+    run.errors = errors.text();
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return run;
