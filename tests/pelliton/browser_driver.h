@@ -10,19 +10,14 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "gui_driver.h"
+#include "test_files.h"
+
 using Bytes = std::vector<unsigned char>;
-
-// Polls `condition` until it holds or `timeoutMs` has passed.
-bool eventually(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
-
-Bytes readFileBytes(const std::string& path);
-void writeFileBytes(const std::string& path, const Bytes& bytes);
-bool fileExists(const std::string& path);
 
 // True while some process (an open MCI device) holds the file open with
 // others denied writing.
@@ -59,22 +54,6 @@ public:
 private:
     std::string root_;
 };
-
-// The icon of a message box, told apart by its colours on screen.
-enum class BoxIcon { None, Warning, Information };
-
-// A message box of the browser, as the user sees it.
-struct ShownBox {
-    std::string caption;
-    std::string text;
-    BoxIcon icon;
-};
-
-// Screen pixels of `area` (screen coordinates), rows top to bottom.
-std::vector<COLORREF> capturePixels(const RECT& area);
-
-// Presses and releases a key, as the keyboard would.
-void pressKey(WORD virtualKey);
 
 class Browser {
 public:
@@ -128,23 +107,19 @@ public:
     // the only item that can carry one.
     static bool popupShowsCheckMark(HWND popup);
 
-    // The browser's open message boxes (dialogs other than the save dialog).
-    std::vector<ShownBox> openBoxes() const;
-    // Waits for a message box, reads it and presses OK.
+    // The browser's open message boxes.
+    std::vector<ShownBox> openBoxes() const { return program_.openBoxes(); }
+    // Waits for a message box, reads it, presses OK and waits until the
+    // browser is back in its message loop.
     std::optional<ShownBox> answerBox(DWORD timeoutMs = 10000);
 
-    // The save dialog: waits for it, and reads the proposed file name.
+    // Waits for the save dialog (file names and types: gui_driver.h).
     HWND waitForSaveDialog(DWORD timeoutMs = 10000) const;
-    std::string proposedSaveName(HWND dialog) const;
-    std::vector<std::string> saveDialogFileTypes(HWND dialog) const;
-    // Picks the file type (filter) `index` in the dialog.
-    void chooseSaveDialogFileType(HWND dialog, int index);
     // Types `path` as the file name and presses Save, or presses Cancel;
-    // waits for the dialog to go and the program to settle.
+    // waits for the dialog to go and the program to settle. A save that
+    // ends in a message box is submitFileDialog instead, which does not wait.
     bool saveAs(HWND dialog, const std::string& path);
     bool cancelSave(HWND dialog);
-    // The same as saveAs, for a save that ends in a message box: does not wait.
-    void submitSaveDialog(HWND dialog, const std::string& path);
 
     // Every sound stream the browser has opened so far, in order.
     std::vector<Bytes> streams() const;
@@ -156,15 +131,14 @@ public:
     // Closes the window with WM_CLOSE; returns the process's exit code, or
     // -1 if it did not end.
     int close();
-    DWORD processId() const { return process_.dwProcessId; }
+    DWORD processId() const { return program_.processId(); }
 
 private:
-    HWND findTopLevel(const char* className, const char* title) const;
     // Selects item `index` of a list or combo box and tells the window, as a
     // click in the control would; waits for the handler when `wait` is set.
     bool pick(int controlId, UINT setSelection, WORD notification, int index, bool wait);
 
     std::string sink_;
-    PROCESS_INFORMATION process_ = {};
+    RunningProgram program_;
     mutable HWND window_ = nullptr;
 };

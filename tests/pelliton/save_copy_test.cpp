@@ -58,8 +58,8 @@ TEST_F(SaveCopy, CopiesTheSelectedFileUnderTheChosenNameWithoutALogWhenTheOption
     Browser browser(folders);
     HWND dialog = saveDialogFor(browser, "a.wav");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(browser.proposedSaveName(dialog), "a.wav");
-    EXPECT_EQ(browser.saveDialogFileTypes(dialog),
+    EXPECT_EQ(fileDialogName(dialog), "a.wav");
+    EXPECT_EQ(fileDialogTypes(dialog),
               (Names{"サウンドファイル(*.wav;*.mid;*.mp3;*.ogg)", "すべてのファイル(*.*)"}));
     ASSERT_TRUE(browser.saveAs(dialog, target("copy.wav")));
 
@@ -93,7 +93,7 @@ TEST_F(SaveCopy, ANameWithoutExtensionGetsTheSoundsOwnUnderAllFiles) {
     Browser browser(folders);
     HWND dialog = saveDialogFor(browser, "bang.ogg");
     ASSERT_NE(dialog, nullptr);
-    browser.chooseSaveDialogFileType(dialog, 1);
+    chooseFileDialogType(dialog, 1);
     ASSERT_TRUE(browser.saveAs(dialog, target("plain")));
     EXPECT_EQ(readFileBytes(target("plain.ogg")), readFileBytes(ogg));
 }
@@ -129,7 +129,7 @@ TEST_F(SaveCopy, DoubleClickPlaysTheFileThenItsSaveDialogStopsIt) {
     browser.doubleClickFile("long.wav");
     HWND dialog = browser.waitForSaveDialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(browser.proposedSaveName(dialog), "long.wav");
+    EXPECT_EQ(fileDialogName(dialog), "long.wav");
     ASSERT_TRUE(eventually([&] { return browser.streamCount() == 1; }));
     EXPECT_FALSE(fileIsHeldOpen(longWav));
     EXPECT_TRUE(stopsShort(browser, samplesOfWav(makeWav(20)).size()));
@@ -137,8 +137,8 @@ TEST_F(SaveCopy, DoubleClickPlaysTheFileThenItsSaveDialogStopsIt) {
 }
 
 TEST_F(SaveCopy, SavingOverAFileAndItsLogReplacesBothWithoutAQuestion) {
-    writeFileBytes(target("old.wav"), {'o', 'l', 'd'});
-    writeFileBytes(target("old.wav.txt"), {'o', 'l', 'd', ' ', 'l', 'o', 'g'});
+    writeFileBytes(target("old.wav"), "old");
+    writeFileBytes(target("old.wav.txt"), "old log");
     Browser browser(folders);
     ASSERT_TRUE(browser.click(ID_LOGCHECK));
     HWND dialog = saveDialogFor(browser, "a.wav");
@@ -164,13 +164,13 @@ TEST_F(SaveCopy, ASecondSaveProposesThePreviousTargetUntilTheNextSelection) {
     browser.clickAndLeave(ID_SAVE);
     dialog = browser.waitForSaveDialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(browser.proposedSaveName(dialog), "first.wav");
-    ASSERT_TRUE(browser.saveAs(dialog, browser.proposedSaveName(dialog)));
+    EXPECT_EQ(fileDialogName(dialog), "first.wav");
+    ASSERT_TRUE(browser.saveAs(dialog, fileDialogName(dialog)));
     EXPECT_EQ(readFileBytes(target("first.wav")), readFileBytes(wav));
 
     dialog = saveDialogFor(browser, "a.wav");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(browser.proposedSaveName(dialog), "a.wav");
+    EXPECT_EQ(fileDialogName(dialog), "a.wav");
     ASSERT_TRUE(browser.cancelSave(dialog));
 }
 
@@ -182,7 +182,7 @@ TEST_F(SaveCopy, ACopyThatFailsIsReportedAndWritesNoLog) {
     ASSERT_TRUE(browser.click(ID_LOGCHECK));
     HWND dialog = saveDialogFor(browser, "a.wav");
     ASSERT_NE(dialog, nullptr);
-    browser.submitSaveDialog(dialog, wav);
+    submitFileDialog(dialog, wav);
 
     std::optional<ShownBox> box = browser.answerBox();
     ASSERT_TRUE(box);
@@ -199,7 +199,7 @@ TEST_F(SaveCopy, ALogThatCannotBeCreatedIsReportedAndTheCopyStays) {
     ASSERT_TRUE(browser.click(ID_LOGCHECK));
     HWND dialog = saveDialogFor(browser, "a.wav");
     ASSERT_NE(dialog, nullptr);
-    browser.submitSaveDialog(dialog, target("copy.wav"));
+    submitFileDialog(dialog, target("copy.wav"));
 
     std::optional<ShownBox> box = browser.answerBox();
     ASSERT_TRUE(box);

@@ -7,6 +7,8 @@
 #include <random>
 #include <stdexcept>
 
+#include <sys/stat.h>
+
 namespace fs = std::filesystem;
 
 TemporaryFolder::TemporaryFolder() {
@@ -52,8 +54,16 @@ void writeFileBytes(const std::string& path, const std::string& bytes) {
     if (!out) throw std::runtime_error("cannot write " + path);
 }
 
+void writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    writeFileBytes(path, std::string(bytes.begin(), bytes.end()));
+}
+
+// stat, not std::filesystem: MinGW's filesystem reads a narrow path in the C
+// library's locale rather than the ANSI code page, and so misses Japanese
+// names.
 bool fileExists(const std::string& path) {
-    return fs::exists(path);
+    struct stat status;
+    return stat(path.c_str(), &status) == 0;
 }
 
 void createFolder(const std::string& path) {

@@ -33,9 +33,12 @@ private:
     std::string previous;
 };
 
+// Paths are in the platform's narrow encoding (code page 932 under Wine).
+// readFileBytes and writeFileBytes throw std::runtime_error when they fail.
 std::vector<uint8_t> readFileBytes(const std::string& path);
 void writeFileBytes(const std::string& path, const std::string& bytes);
-bool fileExists(const std::string& path);
+void writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+bool fileExists(const std::string& path);  // a file or a folder
 void createFolder(const std::string& path);
 
 // Little-endian field readers for checking file bytes.

@@ -13,27 +13,17 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "gui_driver.h"
 #include "ogg_decoder.h"
+#include "test_files.h"
 
 namespace {
 
 const std::string kTone = std::string(VOX_TEST_DATA) + "/tone-stereo.ogg";  // 0.25 s
 const std::string kLong = std::string(VOX_TEST_DATA) + "/long-mono.ogg";    // 8 s
-
-std::vector<unsigned char> readBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
 
 // Threads of this process that started inside Vox.dll. The system's own
 // audio threads come and go as they please, so only these are counted.
@@ -86,15 +76,6 @@ HANDLE nextHandleValue() {
     return probe;
 }
 
-bool eventually(const std::function<bool()>& condition, DWORD timeoutMs = 10000) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(5)) {
-        if (condition()) {
-            return true;
-        }
-    }
-    return condition();
-}
-
 bool waitForStatus(int handle, int status) {
     return eventually([&] { return VoxGetStatus(handle) == status; });
 }
@@ -125,7 +106,7 @@ TEST_F(VoxLibrary, LoadGivesDistinctHandlesThatFitInEightBitsAndAreNeither0Nor25
 
 TEST_F(VoxLibrary, LoadTakesCodePage932Paths) {
     const std::string japanese = "音の試し.ogg";
-    writeBytes(japanese, readBytes(kTone));
+    writeFileBytes(japanese, readFileBytes(kTone));
     int handle = VoxLoad(japanese.c_str());
     EXPECT_GE(handle, 1);
     VoxRelease(handle);
@@ -133,12 +114,12 @@ TEST_F(VoxLibrary, LoadTakesCodePage932Paths) {
 }
 
 TEST_F(VoxLibrary, LoadRefusesMissingDamagedAndTruncatedFiles) {
-    std::vector<unsigned char> tone = readBytes(kTone);
+    std::vector<unsigned char> tone = readFileBytes(kTone);
     std::vector<unsigned char> cut(tone.begin(), tone.end() - 100);
     std::vector<unsigned char> damaged = tone;
     damaged[damaged.size() / 2] ^= 0xFF;
-    writeBytes("cut.ogg", cut);
-    writeBytes("damaged.ogg", damaged);
+    writeFileBytes("cut.ogg", cut);
+    writeFileBytes("damaged.ogg", damaged);
 
     EXPECT_EQ(VoxLoad("no such file.ogg"), -1);
     EXPECT_EQ(VoxLoad("cut.ogg"), -1);
@@ -205,14 +186,14 @@ TEST_F(VoxLibrary, PlayingAgainStartsOver) {
 
 TEST_F(VoxLibrary, DecodedSamplesReachTheSoundCardUnchanged) {
     DecodedSound expected;
-    std::vector<unsigned char> file = readBytes(kTone);
+    std::vector<unsigned char> file = readFileBytes(kTone);
     ASSERT_TRUE(decodeOggVorbis(file.data(), file.size(), SIZE_MAX, expected));
 
     int handle = VoxLoad(kTone.c_str());
     ASSERT_EQ(VoxPlay(handle), 1);
     ASSERT_TRUE(waitForStatus(handle, 0));
 
-    std::vector<unsigned char> played = readBytes(VOX_TEST_SINK);
+    std::vector<unsigned char> played = readFileBytes(VOX_TEST_SINK);
     ASSERT_EQ(played.size(), expected.samples.size() * sizeof(int16_t));
     EXPECT_EQ(std::memcmp(played.data(), expected.samples.data(), played.size()), 0);
 }

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "program_driver.h"
+#include "gui_driver.h"
 #include "surface_pixels.h"
 
 namespace {
@@ -119,7 +119,7 @@ TEST(GlyphRasterizer, AnEmptyGlyphShowsTheBufferMessageAndStaysEmpty) {
     MessageBoxAnswerer answerer;
     rasterized(glyph, options, " ",
                [](GlyphOptions& o) { o.edgeOn = 1, o.edgeSize = 1, o.topOffset = 1234; });
-    const std::vector<MessageBoxSeen> boxes = answerer.stop();
+    const std::vector<ShownBox> boxes = answerer.stop();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Error");
     EXPECT_EQ(boxes[0].text, "ERROR Failed GetFontBuffer");

@@ -1,56 +1,21 @@
 #include "program_driver.h"
 
+#include <algorithm>
+
 namespace {
 
-std::string windowText(HWND window) {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
+constexpr DWORD kPollMs = 20;
 
-std::string classOf(HWND window) {
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-struct Search {
-    DWORD processId;
-    HWND found;
-    std::vector<std::string>* dialogs;  // null: not wanted
-};
-
-// A message box is a dialog with the static text control 0xFFFF; a dialog
-// of the program's own (the progress window) has none.
-BOOL CALLBACK findMessageBox(HWND window, LPARAM parameter) {
-    Search* search = reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window) || classOf(window) != "#32770") return TRUE;
-    if (GetDlgItem(window, 0xFFFF)) {
-        search->found = window;
-        return FALSE;
+void noteDialogs(const RunningProgram& program, std::vector<std::string>& dialogs) {
+    for (HWND dialog : topLevelWindows(program.processId(), "#32770")) {
+        if (!IsWindowVisible(dialog) || isMessageBox(dialog)) {
+            continue;
+        }
+        const std::string seen = windowText(dialog) + "/" + classOf(GetDlgItem(dialog, 1028));
+        if (std::find(dialogs.begin(), dialogs.end(), seen) == dialogs.end()) {
+            dialogs.push_back(seen);
+        }
     }
-    if (search->dialogs) {
-        const std::string seen = windowText(window) + "/" + classOf(GetDlgItem(window, 1028));
-        bool known = false;
-        for (const std::string& dialog : *search->dialogs) known |= dialog == seen;
-        if (!known) search->dialogs->push_back(seen);
-    }
-    return TRUE;
-}
-
-// Reads and closes one message box of the process, if it shows one.
-bool answerMessageBox(DWORD processId, std::vector<MessageBoxSeen>& seen,
-                      std::vector<std::string>* dialogs = nullptr) {
-    Search search = {processId, nullptr, dialogs};
-    EnumWindows(findMessageBox, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) return false;
-    seen.push_back({windowText(search.found), windowText(GetDlgItem(search.found, 0xFFFF))});
-    PostMessageA(GetDlgItem(search.found, IDOK), BM_CLICK, 0, 0);
-    // Wait for it to go, so that it is not read twice.
-    for (int i = 0; i < 200 && IsWindow(search.found) && IsWindowVisible(search.found); ++i) Sleep(10);
-    return true;
 }
 
 // A temporary file a started program inherits as a standard handle, read
@@ -91,71 +56,27 @@ private:
 
 }  // namespace
 
-std::string besideTests(const std::string& program) {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + program;
-}
-
 ProgramRun runProgram(const std::string& commandLine, const std::string& folder, DWORD timeoutMs) {
     ProgramRun run;
     const CapturedStream output;
     const CapturedStream errors;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = output.handle();
-    startup.hStdError = errors.handle();
-    PROCESS_INFORMATION process = {};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
-                        &process)) {
+    RunningProgram program(commandLine, folder, output.handle(), errors.handle());
+    if (!program.started()) {
         return run;
     }
     const DWORD started = GetTickCount();
-    while (WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT) {
-        answerMessageBox(process.dwProcessId, run.boxes, &run.dialogs);
+    while (!program.hasEnded()) {
         if (GetTickCount() - started > timeoutMs) {
-            TerminateProcess(process.hProcess, 255);
-            WaitForSingleObject(process.hProcess, INFINITE);
-            CloseHandle(process.hThread);
-            CloseHandle(process.hProcess);
-            return run;
+            return run;  // the program ends with `program`
+        }
+        noteDialogs(program, run.dialogs);
+        if (std::optional<ShownBox> box = program.answerBox(IDOK, kPollMs)) {
+            run.boxes.push_back(*box);
         }
     }
     run.finished = true;
-    GetExitCodeProcess(process.hProcess, &run.exitCode);
+    run.exitCode = *program.waitForExit(0);
     run.output = output.text();
     run.errors = errors.text();
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     return run;
-}
-
-MessageBoxAnswerer::MessageBoxAnswerer() {
-    thread = CreateThread(nullptr, 0, watch, this, 0, nullptr);
-}
-
-MessageBoxAnswerer::~MessageBoxAnswerer() {
-    stop();
-}
-
-std::vector<MessageBoxSeen> MessageBoxAnswerer::stop() {
-    if (thread) {
-        InterlockedExchange(&stopping, 1);
-        WaitForSingleObject(thread, INFINITE);
-        CloseHandle(thread);
-        thread = nullptr;
-    }
-    return boxes;
-}
-
-DWORD WINAPI MessageBoxAnswerer::watch(void* parameter) {
-    auto* self = static_cast<MessageBoxAnswerer*>(parameter);
-    while (!self->stopping) {
-        answerMessageBox(GetCurrentProcessId(), self->boxes);
-        Sleep(10);
-    }
-    return 0;
 }

@@ -175,6 +175,7 @@ TEST_F(BatchRun, RefusedRunsSayWhyWriteNothingAndFail) {
         EXPECT_NE(run.exitCode, 0u) << refusal.options;
         ASSERT_EQ(run.boxes.size(), 1u) << refusal.options;
         EXPECT_EQ(run.boxes[0].caption, "Error");
+        EXPECT_EQ(run.boxes[0].icon, BoxIcon::Error) << refusal.options;
         EXPECT_EQ(run.boxes[0].text, refusal.message) << refusal.options;
         EXPECT_FALSE(produced("font.gfd")) << refusal.options;
         EXPECT_FALSE(produced("font_00.tga")) << refusal.options;
@@ -191,12 +192,4 @@ TEST_F(BatchRun, TheRunShowsItsProgressWindow) {
     const ProgramRun run = typekiln("chars.txt /sample,3 /width,4 /height,4");
     ASSERT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.dialogs, std::vector<std::string>{"フォント生成中/msctls_progress32"});
-}
-
-TEST_F(BatchRun, StartedWithoutArgumentsItSaysSoAndEndsCleanly) {
-    const ProgramRun run = typekiln("");
-    ASSERT_TRUE(run.finished);
-    EXPECT_EQ(run.exitCode, 0u);
-    ASSERT_EQ(run.boxes.size(), 1u);
-    EXPECT_EQ(run.boxes[0].caption, "Typekiln");
 }
