@@ -17,16 +17,28 @@ std::string pageLabel(int32_t page) {
     return "page " + std::to_string(page);
 }
 
+// The path of a page's files without their extension: the font's folder and
+// the page name as the system's text. A page name never holds a folder; one
+// that does must not lead the reader elsewhere.
+bool pageFileBase(const Font& font, const std::string& pageName, std::string& base) {
+    std::string fileName;
+    if (pageName.empty() || !systemTextFromCodePage932(pageName, &fileName) ||
+        folderPartLength(fileName.c_str()) != 0) {
+        return false;
+    }
+    base = font.folder + fileName;
+    return true;
+}
+
 }  // namespace
 
 bool findPageFile(const Font& font, int32_t page, std::string& path, std::string& error) {
     const std::string& name = font.descriptor.pageNames[page];
-    std::string fileName;
-    if (name.empty() || !systemTextFromCodePage932(name, &fileName)) {
-        error = pageLabel(page) + (name.empty() ? " has no name" : " has a name that is not Shift-JIS text");
+    std::string base;
+    if (!pageFileBase(font, name, base)) {
+        error = pageLabel(page) + (name.empty() ? " has no name" : " has a name that is no file name");
         return false;
     }
-    const std::string base = font.folder + fileName;
     path = presentPageFile(font, name);
     if (path.empty()) {
         error = pageLabel(page) + ": neither " + base + ".tga nor " + base + ".bmp is there";
@@ -43,9 +55,8 @@ bool findPageFile(const Font& font, int32_t page, std::string& path, std::string
 }
 
 std::string presentPageFile(const Font& font, const std::string& pageName) {
-    std::string fileName;
-    if (!systemTextFromCodePage932(pageName, &fileName)) return std::string();
-    const std::string base = font.folder + fileName;
+    std::string base;
+    if (!pageFileBase(font, pageName, base)) return std::string();
     for (const char* extension : {".tga", ".bmp"}) {
         if (fileExists(base + extension)) return base + extension;
     }

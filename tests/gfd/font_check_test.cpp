@@ -127,7 +127,15 @@ TEST(FontCheck, EachKindOfDamageIsNamed) {
              bytes[kDescriptorHeaderBytes + 33] = 0;
              writeFileBytes(f.path(), std::string(bytes.begin(), bytes.end()));
          },
-         FindingKind::Page, "page 1 has a name that is not Shift-JIS text"},
+         FindingKind::Page, "page 1 has a name that is no file name"},
+        {"page name with a folder", none,
+         [](TestFont& f) {
+             std::vector<uint8_t> bytes = readFileBytes(f.path());
+             const std::string name = "../font_00";
+             std::copy(name.begin(), name.end(), bytes.begin() + kDescriptorHeaderBytes + 32);
+             writeFileBytes(f.path(), std::string(bytes.begin(), bytes.end()));
+         },
+         FindingKind::Page, "page 1 has a name that is no file name"},
     };
     for (const Damage& damage : damages) {
         TestFont font;
