@@ -252,7 +252,7 @@ size_t formatBatchLine(const GenerationSettings& settings, char* line, size_t si
         for (const SettingField* field : option.values) {
             if (field) writer.appendValue(settings, *field);
         }
-        writer.append(" ");
+        writer.append("%s", " ");
     }
     return writer.finish();
 }
