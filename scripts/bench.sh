@@ -11,7 +11,8 @@
 #         8-bit BMP, 2048 x 2048;
 #  3. where the time of (b) and (g) goes, from runs in process;
 #  4. the files of every case against the straightforward pipeline, byte for
-#     byte (slow: it grows outlines one pixel per pass).
+#     byte (slow: it grows outlines one pixel per pass);
+#  5. gfd check, render and export on the example font (host build).
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -110,3 +111,30 @@ echo "$cases" | while read -r name list options; do
     # shellcheck disable=SC2086
     $wine "$bench" check "$(dos_path "$scratch/$name")" "$(dos_path "$scratch/$list")" $options || exit 1
 done
+
+echo "== 5. gfd on the example font (host build; best of five; load $(cut -d' ' -f1-3 /proc/loadavg))"
+cmake --build --preset bench --target gfd >/dev/null
+[ -f build/example-font/kiln.gfd ] || scripts/make-example-font.sh >/dev/null
+gfd="$root/build/bench/bin/gfd"
+mkdir -p "$scratch/gfd"
+seconds() {  # command...: the best wall time of five runs
+    for _ in 1 2 3 4 5; do
+        start=$(date +%s%N)
+        "$@" >/dev/null 2>&1
+        echo $(($(date +%s%N) - start))
+    done | sort -n | head -1 | awk '{ printf "%.3f", $1 / 1e9 }'
+}
+report() {  # label, seconds, baseline label, baseline seconds
+    awk -v l="$1" -v s="$2" -v b="$3" -v t="$4" \
+        'BEGIN { printf "%-34s %6.3f s  (%5.2f x %s: %.3f s)\n", l, s, s / t, b, t }'
+}
+(
+    cd build/example-font
+    sentence=$(printf '吾輩は猫である\n名前はまだ無い\nTypekiln 0123 ABCxyz')
+    reading=$(seconds cat kiln.gfd kiln_00.tga kiln_01.tga kiln_02.tga kiln_03.tga)
+    report "gfd check" "$(seconds "$gfd" check kiln.gfd)" "reading its files" "$reading"
+    report "gfd render (3 lines)" "$(seconds "$gfd" render kiln.gfd "$sentence" -o "$scratch/gfd/s.png")" \
+        "reading its files" "$reading"
+    report "gfd export (4 PNG pages)" "$(seconds "$gfd" export kiln.gfd -o "$scratch/gfd/kiln.fnt")" \
+        "page_to_png.py" "$(seconds python3 "$root/scripts/page_to_png.py" kiln_00.tga kiln_01.tga kiln_02.tga kiln_03.tga)"
+)
