@@ -9,5 +9,5 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --target pelliton_latency >/dev/null
 work=build/windows/tests/pelliton
 cd "$work"
-ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$PWD/sink.conf" ../../wine-run.sh ../../bin/pelliton_latency.exe 2>/dev/null
+ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$PWD/../sound-sink.conf" ../../wine-run.sh ../../bin/pelliton_latency.exe 2>/dev/null
 rm -rf latency-*
