@@ -46,6 +46,15 @@ void expectWarning(Browser& browser, const char* text) {
     EXPECT_EQ(box->icon, BoxIcon::Warning);
 }
 
+// True while the MCI device of `file` is open and its stream `stream` grows.
+bool stillPlays(const Browser& browser, const std::string& file, size_t stream) {
+    if (!fileIsHeldOpen(file)) {
+        return false;
+    }
+    const size_t soFar = browser.streams().at(stream).size();
+    return eventually([&] { return browser.streams().at(stream).size() > soFar; });
+}
+
 bool startsWith(const Bytes& bytes, const Bytes& prefix, size_t length) {
     return bytes.size() >= length && prefix.size() >= length &&
            std::equal(prefix.begin(), prefix.begin() + length, bytes.begin());
@@ -162,9 +171,21 @@ TEST_F(Playback, ASoundThatEndsWhileTheNextRequestPausesLeavesTheNextSoundPlayin
     ASSERT_TRUE(browser.selectFile("long.wav"));
     ASSERT_TRUE(streamStarted(browser, 1));
     Sleep(500);
-    EXPECT_TRUE(fileIsHeldOpen(longWav));
-    size_t soFar = browser.streams()[1].size();
-    EXPECT_TRUE(eventually([&] { return browser.streams()[1].size() > soFar; }));
+    EXPECT_TRUE(stillPlays(browser, longWav, 1));
+}
+
+// MCI gives a new device the id of the one closed before it, so a late end
+// notice of a closed device names the device that plays now, whichever id
+// that is.
+TEST_F(Playback, ALateEndNoticeLeavesTheDeviceThatPlaysNowPlaying) {
+    Browser browser(folders);
+    ASSERT_TRUE(browser.selectFile("long.wav"));
+    ASSERT_TRUE(streamStarted(browser, 0));
+    for (LPARAM device = 1; device <= 8; ++device) {
+        PostMessageA(browser.window(), MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, device);
+    }
+    ASSERT_TRUE(browser.settle());
+    EXPECT_TRUE(stillPlays(browser, longWav, 0));
 }
 
 // MP3 under Wine reports its end with device id 0, not its own: the device
