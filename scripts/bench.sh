@@ -54,3 +54,6 @@ echo "== 3. where the time of (b) goes"
 mkdir -p "$scratch/split"
 $wine build/windows/bin/typekiln_run_bench.exe "$(dos_path "$root/examples/chars_jis_level1.txt")" \
     "$(dos_path "$scratch/split")"
+
+echo "== 4. the sound browser and Vox.dll"
+scripts/bench-pelliton.sh
