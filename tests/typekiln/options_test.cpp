@@ -161,7 +161,7 @@ TEST(BatchLine, EffectsAndFlagsFollowInTheirOrder) {
     GenerationSettings s = parsed({"/edge,2,1,2,3", "/bevel,3,9,4,5,6", "/fixpitch", "/italic", "/bold",
                                    "/aspect,1.25,0.8", "/color,10,20,30", "chars.txt"});
     EXPECT_EQ(batchLine(s),
-              "Typekiln chars.txt /out,\"font\" /format,2 /width,1 /height,1 /sample,1 /aspect,1.2,0.8 "
+              "Typekiln chars.txt /out,\"font\" /format,2 /width,1 /height,1 /sample,1 /aspect,1.25,0.8 "
               "/face,\"ＭＳ ゴシック\" /size,26 /color,10,20,30 /edge,2,1,2,3 /bevel,3,9,4,5,6 /bold /italic "
               "/fixpitch ");
 }
@@ -181,4 +181,17 @@ TEST(BatchLine, SavingAndLoadingKeepsEverySettingAndSpacedNames) {
     std::memset(loaded.inputPath, 0, sizeof loaded.inputPath);
     std::strcpy(loaded.inputPath, original.inputPath);
     EXPECT_EQ(std::memcmp(&loaded, &original, sizeof loaded), 0);
+}
+
+TEST(BatchLine, ScalesSurviveASaveAndLoadAndOneDecimalLinesStillRead) {
+    for (const char* scales : {"1.26,0.8", "1.25,3.0", "0.333,1e-3", "12345.678,0.1"}) {
+        const GenerationSettings original = parsed({std::string("/aspect,") + scales});
+        std::vector<std::string> tokens = split(batchLine(original));
+        tokens.erase(tokens.begin());  // the program word
+        const GenerationSettings loaded = parsed(tokens);
+        EXPECT_EQ(loaded.glyphOptions.aspectX, original.glyphOptions.aspectX) << scales;
+        EXPECT_EQ(loaded.glyphOptions.aspectY, original.glyphOptions.aspectY) << scales;
+    }
+    EXPECT_NE(batchLine(parsed({"/aspect,1.26,1.3"})).find("/aspect,1.26,1.3 "), std::string::npos);
+    EXPECT_EQ(parsed({"/aspect,1.3,0.8"}).glyphOptions.aspectX, 1.3f);  // as lines with one decimal say
 }

@@ -45,6 +45,9 @@ TEST(SettingsCheck, NamesTheSettingNoRunCanUse) {
         {[](auto&, auto& g) { g.size = 10, g.edgeOn = g.bevelOn = 1, g.edgeSize = 3, g.bevelSize = 4; },
          margin},
         {[](auto&, auto& g) { g.size = 10, g.edgeOn = 1, g.edgeSize = 5; }, margin},
+        {[](auto&, auto& g) { g.size = 254; }, ""},  // rows of 256 on 256-pixel pages
+        {[](auto&, auto& g) { g.size = 255; },
+         "文字がテクスチャに収まりません\nテクスチャを大きくするかサイズを小さくしてください"},
         {[](auto& s, auto&) { std::memset(s.outName, 'n', kMaxOutNameBytes); }, ""},
         {[](auto& s, auto&) { std::memset(s.outName, 'n', kMaxOutNameBytes + 1); }, "データ名が長すぎます"},
     };

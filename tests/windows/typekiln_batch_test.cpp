@@ -193,12 +193,3 @@ TEST_F(BatchRun, TheRunShowsItsProgressWindow) {
     ASSERT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.dialogs, std::vector<std::string>{"フォント生成中/msctls_progress32"});
 }
-
-TEST_F(BatchRun, StartedWithoutArgumentsItSaysSoAndEndsCleanly) {
-    const ProgramRun run = typekiln("");
-    ASSERT_TRUE(run.finished);
-    EXPECT_EQ(run.exitCode, 0u);
-    ASSERT_EQ(run.boxes.size(), 1u);
-    EXPECT_EQ(run.boxes[0].caption, "Typekiln");
-    EXPECT_EQ(run.boxes[0].icon, BoxIcon::Information);
-}

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "file_system.h"
+#include "setting_fields.h"
 #include "shift_jis.h"
 #include "text_numbers.h"
 
@@ -71,53 +72,131 @@ void setInputPath(GenerationSettings& settings, const char* argument) {
     copyText(path + folderLength + 1, room - folderLength - 1, argument, std::strlen(argument));
 }
 
-bool keywordIs(const char* keyword, size_t length, const char* name) {
-    return std::strlen(name) == length && std::memcmp(keyword, name, length) == 0;
+// One option of the language: "/keyword", then its values in order. An
+// option with a flag sets it, and the batch line carries such an option only
+// while its flag is set. Listed in the order the batch line writes them.
+struct OptionSyntax {
+    const char* keyword;
+    const SettingField* flag;
+    const SettingField* values[3];  // up to the first null
+};
+
+constexpr OptionSyntax kOptions[] = {
+    {"out", nullptr, {&settingFields::outName}},
+    {"format", nullptr, {&settingFields::pageFormat}},
+    {"width", nullptr, {&settingFields::pageWidthIndex}},
+    {"height", nullptr, {&settingFields::pageHeightIndex}},
+    {"sample", nullptr, {&settingFields::sample}},
+    {"aspect", nullptr, {&settingFields::aspectX, &settingFields::aspectY}},
+    {"face", nullptr, {&settingFields::face}},
+    {"size", nullptr, {&settingFields::size}},
+    {"color", nullptr, {&settingFields::color}},
+    {"edge", &settingFields::edgeOn, {&settingFields::edgeSize, &settingFields::edgeColor}},
+    {"bevel",
+     &settingFields::bevelOn,
+     {&settingFields::bevelSize, &settingFields::bevelDirection, &settingFields::bevelColor}},
+    {"bold", &settingFields::bold, {}},
+    {"italic", &settingFields::italic, {}},
+    {"fixpitch", &settingFields::fixPitch, {}},
+};
+
+// The option whose keyword is exactly these bytes, or null.
+const OptionSyntax* findOption(const char* keyword, size_t length) {
+    for (const OptionSyntax& option : kOptions) {
+        if (std::strlen(option.keyword) == length && std::memcmp(option.keyword, keyword, length) == 0) {
+            return &option;
+        }
+    }
+    return nullptr;
 }
 
-void applyOption(GenerationSettings& settings, const char* option) {
-    const char* keyword = option + 1;
-    const char* comma = std::strchr(keyword, ',');
-    const size_t length = comma ? static_cast<size_t>(comma - keyword) : std::strlen(keyword);
-    ValueReader values{comma ? comma + 1 : nullptr};
-    GlyphOptions& glyph = settings.glyphOptions;
-
-    if (keywordIs(keyword, length, "width")) {
-        values.readInt(&settings.pageWidthIndex);
-    } else if (keywordIs(keyword, length, "height")) {
-        values.readInt(&settings.pageHeightIndex);
-    } else if (keywordIs(keyword, length, "format")) {
-        values.readInt(&settings.pageFormat);
-    } else if (keywordIs(keyword, length, "size")) {
-        values.readInt(&glyph.size);
-    } else if (keywordIs(keyword, length, "sample")) {
-        values.readInt(&glyph.sample);
-    } else if (keywordIs(keyword, length, "aspect")) {
-        values.readFloat(&glyph.aspectX);
-        values.readFloat(&glyph.aspectY);
-    } else if (keywordIs(keyword, length, "color")) {
-        values.readColour(&glyph.color);
-    } else if (keywordIs(keyword, length, "edge")) {
-        glyph.edgeOn = 1;
-        values.readInt(&glyph.edgeSize);
-        values.readColour(&glyph.edgeColor);
-    } else if (keywordIs(keyword, length, "bevel")) {
-        glyph.bevelOn = 1;
-        values.readInt(&glyph.bevelSize);
-        values.readInt(&glyph.bevelDirection);
-        values.readColour(&glyph.bevelColor);
-    } else if (keywordIs(keyword, length, "bold")) {
-        glyph.bold = 1;
-    } else if (keywordIs(keyword, length, "italic")) {
-        glyph.italic = 1;
-    } else if (keywordIs(keyword, length, "face")) {
-        values.readText(glyph.face, sizeof glyph.face);
-    } else if (keywordIs(keyword, length, "out")) {
-        values.readText(settings.outName, sizeof settings.outName);
-    } else if (keywordIs(keyword, length, "fixpitch")) {
-        glyph.fixPitch = 1;
+void readValue(GenerationSettings& settings, const SettingField& field, ValueReader& values) {
+    switch (field.kind) {
+        case FieldKind::Int:
+        case FieldKind::Flag:
+            values.readInt(&intField(settings, field));
+            break;
+        case FieldKind::Real:
+            values.readFloat(&realField(settings, field));
+            break;
+        case FieldKind::Colour:
+            values.readColour(&colourField(settings, field));
+            break;
+        case FieldKind::Text:
+            values.readText(textField(settings, field), field.bytes);
+            break;
     }
 }
+
+void applyOption(GenerationSettings& settings, const char* argument) {
+    const char* keyword = argument + 1;
+    const char* comma = std::strchr(keyword, ',');
+    const size_t length = comma ? static_cast<size_t>(comma - keyword) : std::strlen(keyword);
+    const OptionSyntax* option = findOption(keyword, length);
+    if (!option) return;
+    if (option->flag) intField(settings, *option->flag) = 1;
+    ValueReader values{comma ? comma + 1 : nullptr};
+    for (const SettingField* field : option->values) {
+        if (field) readValue(settings, *field, values);
+    }
+}
+
+// Collects the batch line, or remembers that it did not fit.
+class LineWriter {
+public:
+    LineWriter(char* line, size_t size) : line(line), size(size) {}
+
+    template <typename... Values>
+    void append(const char* format, Values... values) {
+        if (!fits) return;
+        const int length = std::snprintf(line + used, size - used, format, values...);
+        if (length < 0 || static_cast<size_t>(length) >= size - used) {
+            fits = false;
+            return;
+        }
+        used += static_cast<size_t>(length);
+    }
+
+    void appendValue(const GenerationSettings& settings, const SettingField& field) {
+        switch (field.kind) {
+            case FieldKind::Int:
+            case FieldKind::Flag:
+                append(",%d", intField(settings, field));
+                break;
+            case FieldKind::Real: {
+                // The shortest text that reads back unchanged, so that a saved
+                // scale of 1.26 runs as 1.26, not as 1.3.
+                char real[kRealTextBytes];
+                if (formatReal(realField(settings, field), real, sizeof real) == 0) fits = false;
+                append(",%s", real);
+                break;
+            }
+            case FieldKind::Colour: {
+                const uint32_t colour = colourField(settings, field);
+                append(",%d,%d,%d", static_cast<int>(redOf(colour)), static_cast<int>(greenOf(colour)),
+                       static_cast<int>(blueOf(colour)));
+                break;
+            }
+            case FieldKind::Text:
+                append(",\"%s\"", textField(settings, field));
+                break;
+        }
+    }
+
+    // The line's length, or 0 (and an empty line) when it did not fit.
+    size_t finish() {
+        if (fits) return used;
+        line[0] = '\0';
+        return 0;
+    }
+
+private:
+    static constexpr size_t kRealTextBytes = 256;
+    char* line;
+    size_t size;
+    size_t used = 0;
+    bool fits = true;
+};
 
 }  // namespace
 
@@ -161,48 +240,19 @@ void splitBatchLine(const char* text, BatchArguments& arguments) {
 }
 
 size_t formatBatchLine(const GenerationSettings& settings, char* line, size_t size) {
-    const GlyphOptions& glyph = settings.glyphOptions;
-    size_t used = 0;
-    bool fits = true;
-    auto append = [&](const char* format, auto... values) {
-        if (!fits) return;
-        int length = std::snprintf(line + used, size - used, format, values...);
-        if (length < 0 || static_cast<size_t>(length) >= size - used) {
-            fits = false;
-            return;
-        }
-        used += static_cast<size_t>(length);
-    };
     if (size == 0) return 0;
-
+    LineWriter writer(line, size);
     const char* separator = findLastSeparator(settings.inputPath);
     const char* inputName = separator ? separator + 1 : settings.inputPath;
     // A name with a space is quoted, so that loading the line keeps it whole.
-    append(std::strchr(inputName, ' ') ? "Typekiln \"%s\" " : "Typekiln %s ", inputName);
-    append("/out,\"%s\" ", settings.outName);
-    append("/format,%d ", settings.pageFormat);
-    append("/width,%d /height,%d ", settings.pageWidthIndex, settings.pageHeightIndex);
-    append("/sample,%d ", glyph.sample);
-    append("/aspect,%.1lf,%.1lf ", static_cast<double>(glyph.aspectX), static_cast<double>(glyph.aspectY));
-    append("/face,\"%s\" /size,%d ", glyph.face, glyph.size);
-    auto rgb = [](uint32_t colour, int channel) {
-        return static_cast<int>((colour >> (8 * channel)) & 0xFF);
-    };
-    append("/color,%d,%d,%d ", rgb(glyph.color, 0), rgb(glyph.color, 1), rgb(glyph.color, 2));
-    if (glyph.edgeOn) {
-        append("/edge,%d,%d,%d,%d ", glyph.edgeSize, rgb(glyph.edgeColor, 0), rgb(glyph.edgeColor, 1),
-               rgb(glyph.edgeColor, 2));
+    writer.append(std::strchr(inputName, ' ') ? "Typekiln \"%s\" " : "Typekiln %s ", inputName);
+    for (const OptionSyntax& option : kOptions) {
+        if (option.flag && !intField(settings, *option.flag)) continue;
+        writer.append("/%s", option.keyword);
+        for (const SettingField* field : option.values) {
+            if (field) writer.appendValue(settings, *field);
+        }
+        writer.append("%s", " ");
     }
-    if (glyph.bevelOn) {
-        append("/bevel,%d,%d,%d,%d,%d ", glyph.bevelSize, glyph.bevelDirection, rgb(glyph.bevelColor, 0),
-               rgb(glyph.bevelColor, 1), rgb(glyph.bevelColor, 2));
-    }
-    if (glyph.bold) append("%s", "/bold ");
-    if (glyph.italic) append("%s", "/italic ");
-    if (glyph.fixPitch) append("%s", "/fixpitch ");
-    if (!fits) {
-        line[0] = '\0';
-        return 0;
-    }
-    return used;
+    return writer.finish();
 }

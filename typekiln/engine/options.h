@@ -45,6 +45,8 @@ constexpr size_t kBatchLineBufferBytes = kMaxBatchLineBytes + 1;
 
 // Writes the settings as the batch line the main dialog saves: the program
 // word and the input file's name (without its folder, quoted when it holds a
-// space), then each option followed by one space, with no line end. Returns
-// the line's length in bytes, or 0 when it does not fit in `size` bytes.
+// space), then each option followed by one space, with no line end. Scales
+// are written as the shortest decimal text that reads back unchanged, with
+// at least one decimal place (1.0, 1.25). Returns the line's length in
+// bytes, or 0 when it does not fit in `size` bytes.
 size_t formatBatchLine(const GenerationSettings& settings, char* line, size_t size);

@@ -21,8 +21,12 @@ bool isUsableAspect(float aspect) {
 }  // namespace
 
 const char* findSettingsProblem(const GenerationSettings& settings) {
-    const GlyphOptions& glyph = settings.glyphOptions;
     if (std::strlen(settings.outName) > kMaxOutNameBytes) return "データ名が長すぎます";
+    return findDrawingProblem(settings);
+}
+
+const char* findDrawingProblem(const GenerationSettings& settings) {
+    const GlyphOptions& glyph = settings.glyphOptions;
     if (!isPageSizeIndex(settings.pageWidthIndex)) return "テクスチャの横幅の指定が正しくありません";
     if (!isPageSizeIndex(settings.pageHeightIndex)) return "テクスチャの縦幅の指定が正しくありません";
     if (glyph.sample < 1) return "サンプリング数は1以上にしてください";
@@ -38,6 +42,10 @@ const char* findSettingsProblem(const GenerationSettings& settings) {
     if (glyph.bevelOn && glyph.bevelSize < 0) return "押し出しのサイズが正しくありません";
     if (glyph.bevelOn && (glyph.bevelDirection < 0 || glyph.bevelDirection > 9))
         return "押し出しの方向が正しくありません";
-    if (effectMargin(glyph) >= glyph.size) return "エッジと押し出しのサイズが大きすぎます\nサイズより小さくしてください";
+    if (effectMargin(glyph) >= glyph.size)
+        return "エッジと押し出しのサイズが大きすぎます\nサイズより小さくしてください";
+    // Each row is size + 2 pixels high; a page must hold one.
+    if (glyph.size + 2 > pageSizes[settings.pageHeightIndex])
+        return "文字がテクスチャに収まりません\nテクスチャを大きくするかサイズを小さくしてください";
     return nullptr;
 }

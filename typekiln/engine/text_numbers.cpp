@@ -1,6 +1,8 @@
 #include "text_numbers.h"
 
 #include <cfloat>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -66,4 +68,19 @@ float textToFloat(const char* text) {
     if (value > FLT_MAX) return FLT_MAX;
     if (value < -FLT_MAX) return -FLT_MAX;
     return static_cast<float>(value);
+}
+
+size_t formatReal(float value, char* text, size_t size) {
+    if (size == 0) return 0;
+    // Every float is a binary fraction with at most 149 places, so it has an
+    // exact decimal form by then; most read back after a handful.
+    constexpr int kMostPlaces = 149;
+    const int lastTry = std::isfinite(value) ? kMostPlaces : 1;
+    for (int places = 1; places <= lastTry; ++places) {
+        const int length = std::snprintf(text, size, "%.*f", places, static_cast<double>(value));
+        if (length < 0 || static_cast<size_t>(length) >= size) break;
+        if (places == lastTry || textToFloat(text) == value) return static_cast<size_t>(length);
+    }
+    text[0] = '\0';
+    return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Numbers typed as text, converted like the C library's atoi and atof:
@@ -12,3 +13,9 @@
 // become the largest float of their sign.
 int32_t textToInt(const char* text);
 float textToFloat(const char* text);
+
+// Writes `value` as the shortest decimal text with at least one decimal
+// place that textToFloat reads back as the same float: 1.0 as "1.0", 1.25 as
+// "1.25", 0.8 as "0.8". Returns the text's length, or 0 (and an empty text)
+// when it does not fit in `size` bytes.
+size_t formatReal(float value, char* text, size_t size);

@@ -3,35 +3,18 @@
 #include <ddraw.h>
 #include <objbase.h>
 
+#include "preview_image.h"
+#include "scoped_gdi.h"
+
 namespace {
 
 bool comStarted = false;  // each successful CoInitialize wants its CoUninitialize
-IDirectDraw* directDraw = nullptr;
-IDirectDrawSurface* surface = nullptr;
+ComPointer<IDirectDraw> directDraw;
+ComPointer<IDirectDrawSurface> surface;
 int width = 0;
 int height = 0;
 
-}  // namespace
-
-bool DisplaySurface::open(HWND window) {
-    if (!comStarted) comStarted = SUCCEEDED(CoInitialize(nullptr));
-    if (FAILED(CoCreateInstance(CLSID_DirectDraw, nullptr, CLSCTX_ALL, IID_IDirectDraw,
-                                reinterpret_cast<void**>(&directDraw)))) {
-        directDraw = nullptr;
-        return false;
-    }
-    if (FAILED(directDraw->Initialize(reinterpret_cast<GUID*>(DDCREATE_EMULATIONONLY)))) return false;
-    if (FAILED(directDraw->SetCooperativeLevel(window, DDSCL_NORMAL))) return false;
-
-    RECT outer;
-    GetWindowRect(window, &outer);
-    width = outer.right - outer.left;
-    height = outer.bottom - outer.top;
-
-    if (surface) {
-        surface->Release();
-        surface = nullptr;
-    }
+DDSURFACEDESC describeSurface() {
     DDSURFACEDESC description = {};
     description.dwSize = sizeof description;
     description.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT;
@@ -45,18 +28,85 @@ bool DisplaySurface::open(HWND window) {
     description.ddpfPixelFormat.dwGBitMask = 0x0000FF00;
     description.ddpfPixelFormat.dwRBitMask = 0x00FF0000;
     description.ddpfPixelFormat.dwRGBAlphaBitMask = 0xFF000000;
-    if (FAILED(directDraw->CreateSurface(&description, &surface, nullptr))) {
-        surface = nullptr;
+    return description;
+}
+
+// Locks the whole surface, waiting while it is busy, for as long as the
+// object lives.
+class SurfaceLock {
+public:
+    explicit SurfaceLock(DWORD flags) {
+        description_.dwSize = sizeof description_;
+        if (!surface || FAILED(surface->Lock(nullptr, &description_, DDLOCK_WAIT | flags, nullptr))) {
+            description_.lpSurface = nullptr;
+        }
+    }
+    ~SurfaceLock() {
+        if (description_.lpSurface) surface->Unlock(description_.lpSurface);
+    }
+    SurfaceLock(const SurfaceLock&) = delete;
+    SurfaceLock& operator=(const SurfaceLock&) = delete;
+
+    explicit operator bool() const { return description_.lpSurface != nullptr; }
+    DisplayPixels pixels() const {
+        return {static_cast<uint8_t*>(description_.lpSurface), static_cast<int32_t>(description_.lPitch),
+                static_cast<int32_t>(description_.dwWidth), static_cast<int32_t>(description_.dwHeight)};
+    }
+
+private:
+    DDSURFACEDESC description_ = {};
+};
+
+}  // namespace
+
+bool DisplaySurface::open(HWND window) {
+    if (!comStarted) comStarted = SUCCEEDED(CoInitialize(nullptr));
+    surface.reset();
+    if (FAILED(CoCreateInstance(CLSID_DirectDraw, nullptr, CLSCTX_ALL, IID_IDirectDraw,
+                                reinterpret_cast<void**>(directDraw.fill())))) {
         return false;
     }
-    return true;
+    if (FAILED(directDraw->Initialize(reinterpret_cast<GUID*>(DDCREATE_EMULATIONONLY)))) return false;
+    // No window: DirectDraw never shows this surface itself, and a window
+    // given here is prepared for DirectDraw's own drawing, which on some
+    // systems then hides what GDI draws into it (the preview control).
+    if (FAILED(directDraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL))) return false;
+
+    RECT outer;
+    GetWindowRect(window, &outer);
+    width = outer.right - outer.left;
+    height = outer.bottom - outer.top;
+
+    DDSURFACEDESC description = describeSurface();
+    return SUCCEEDED(directDraw->CreateSurface(&description, surface.fill(), nullptr));
 }
 
 void DisplaySurface::close() {
-    if (surface) surface->Release();
-    if (directDraw) directDraw->Release();
-    surface = nullptr;
-    directDraw = nullptr;
+    surface.reset();
+    directDraw.reset();
     if (comStarted) CoUninitialize();
     comStarted = false;
+}
+
+void DisplaySurface::compose(const Surface& source) {
+    SurfaceLock lock(0);
+    if (lock) composeOverGrey(source, lock.pixels());
+}
+
+void DisplaySurface::show(HWND window) {
+    // The pixels go to the window straight from the locked surface: a device
+    // context of the surface may hand out an older copy of them.
+    SurfaceLock lock(DDLOCK_READONLY);
+    WindowDc windowDc(window);
+    if (!lock || !windowDc) return;
+    const DisplayPixels pixels = lock.pixels();
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = pixels.pitchBytes / 4;
+    format.bmiHeader.biHeight = -pixels.height;  // rows top to bottom
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(windowDc.get(), 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                      static_cast<UINT>(pixels.height), pixels.bytes, &format, DIB_RGB_COLORS);
 }

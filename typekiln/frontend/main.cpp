@@ -3,10 +3,13 @@
 #include <cstdlib>
 
 #include "batch_mode.h"
+#include "main_dialog.h"
 #include "program_state.h"
 
-// Started with any argument the font tool runs one batch job and exits:
-// 0 when the job wrote its files, 1 when it was refused or failed.
+// Started without arguments the font tool opens its main dialog and exits
+// with 0 when the dialog is closed (1 when it could not open). Started with any argument it runs one
+// batch job and exits: 0 when the job wrote its files, 1 when it was
+// refused or failed.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     setStartupSettings(generationSettings);
     programInstance = instance;
@@ -17,10 +20,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     bool succeeded = true;
     if (__argc < 2) {
-        MessageBoxA(nullptr,
-                    "この版にはダイアログ画面がありません\n"
-                    "入力ファイルとオプションを指定してバッチモードで起動してください",
-                    "Typekiln", MB_OK | MB_ICONINFORMATION);
+        succeeded = runMainDialog();
     } else {
         succeeded = runBatchMode();
     }

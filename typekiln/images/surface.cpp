@@ -66,12 +66,6 @@ void forEachPixelPair(uint32_t* destination, int32_t destinationPitch, const Sur
     }
 }
 
-uint32_t blendChannel(uint32_t destination, uint32_t source, int shift, int32_t alpha) {
-    int32_t d = static_cast<int32_t>((destination >> shift) & 0xFF);
-    int32_t s = static_cast<int32_t>((source >> shift) & 0xFF);
-    return static_cast<uint32_t>(d + (s - d) * alpha / 255) << shift;
-}
-
 }  // namespace
 
 Surface::~Surface() {

@@ -18,6 +18,15 @@ constexpr uint32_t pixelFromPackedColour(uint32_t colour, uint32_t alpha) {
     return alpha << 24 | (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
 }
 
+// One colour channel (the byte at `shift`) of `source` laid over
+// `destination` with `alpha`: D + (S - D) * alpha / 255, truncated toward
+// zero, in place at `shift`.
+constexpr uint32_t blendChannel(uint32_t destination, uint32_t source, int shift, int32_t alpha) {
+    const int32_t d = static_cast<int32_t>((destination >> shift) & 0xFF);
+    const int32_t s = static_cast<int32_t>((source >> shift) & 0xFF);
+    return static_cast<uint32_t>(d + (s - d) * alpha / 255) << shift;
+}
+
 // The colour channels of a pixel, in the order the colour reduction tries them.
 enum class Channel { Blue, Green, Red, Alpha };
 

@@ -1,0 +1,48 @@
+#include "face_names.h"
+
+#include <cstring>
+
+#include "page_memory.h"
+#include "shift_jis.h"
+
+namespace {
+
+using FaceName = char[FaceNames::kFaceNameBytes];
+
+FaceName* names = nullptr;
+int32_t nameCount = 0;
+
+int CALLBACK addFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM) {
+    if (nameCount >= FaceNames::kMaxFaceNames) return 0;  // the table is full: stop
+    const char* face = font->lfFaceName;
+    if (face[0] == '@') return 1;
+    copyText(names[nameCount++], sizeof(FaceName), face, strnlen(face, LF_FACESIZE));
+    return 1;
+}
+
+}  // namespace
+
+bool FaceNames::load(HDC dc) {
+    release();
+    names = static_cast<FaceName*>(allocatePages(sizeof(FaceName) * kMaxFaceNames));
+    if (!names) return false;
+    // All zero but the character set: every face of that set, one entry each.
+    LOGFONTA wanted = {};
+    wanted.lfCharSet = SHIFTJIS_CHARSET;
+    EnumFontFamiliesExA(dc, &wanted, addFace, 0, 0);
+    return true;
+}
+
+void FaceNames::release() {
+    releasePages(names);
+    names = nullptr;
+    nameCount = 0;
+}
+
+int32_t FaceNames::count() {
+    return nameCount;
+}
+
+const char* FaceNames::at(int32_t index) {
+    return names[index];
+}

@@ -1,0 +1,52 @@
+#include "preview.h"
+
+#include "display_surface.h"
+#include "effects.h"
+#include "glyph_rasterizer_win.h"
+#include "preview_image.h"
+#include "program_state.h"
+#include "resource.h"
+#include "settings_check.h"
+
+namespace {
+
+const char kSampleCharacter[] = "あ";
+
+Surface previewPicture;
+
+// Shows the display surface in the preview control; the control then
+// repaints only its frame, over the picture's outermost pixels.
+void showInPreviewControl(HWND dialog) {
+    HWND control = GetDlgItem(dialog, IDC_PREVIEW);
+    DisplaySurface::show(control);
+    InvalidateRect(control, nullptr, FALSE);
+}
+
+}  // namespace
+
+bool createPreviewPicture(HWND previewControl) {
+    RECT outer;
+    GetWindowRect(previewControl, &outer);
+    return previewPicture.create(outer.right - outer.left, outer.bottom - outer.top);
+}
+
+void releasePreviewPicture() {
+    previewPicture.release();
+}
+
+void renderPreview(HWND dialog) {
+    Surface glyph;
+    GlyphOptions& options = generationSettings.glyphOptions;
+    if (!findDrawingProblem(generationSettings)) {
+        rasterizeGlyph(dialog, glyph, options, kSampleCharacter);
+        reduceSamples(glyph, options);
+    }
+    centreInPicture(previewPicture, glyph);
+    DisplaySurface::compose(previewPicture);
+    glyph.release();
+    showInPreviewControl(dialog);
+}
+
+void repaintPreview(HWND dialog) {
+    showInPreviewControl(dialog);
+}
