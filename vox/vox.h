@@ -11,7 +11,7 @@
 // has played to its end.
 //
 // Loading reads only a file's headers; the sound's thread decodes the file
-// while it plays, a tenth of a second ahead of the device, so neither the
+// while it plays, a few tenths of a second ahead of the device, so neither the
 // time of a load nor the memory of a playing sound grows with the file's
 // length. A loaded sound holds its path, not the file: each play opens the
 // file anew. Release every sound (or call VoxDelete) before unloading the
