@@ -7,7 +7,9 @@
 #     (b) size 32, sample 4, edge 2, 8-bit BMP;
 #     (c) peak memory of (b), and of a one-character run for comparison;
 #  3. how the time of (b) splits, and its files against the straightforward
-#     algorithms.
+#     algorithms;
+#  4. gfd check, render and export on the example font (host build);
+#  5. the sound browser and Vox.dll (scripts/bench-pelliton.sh).
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -55,5 +57,32 @@ mkdir -p "$scratch/split"
 $wine build/windows/bin/typekiln_run_bench.exe "$(dos_path "$root/examples/chars_jis_level1.txt")" \
     "$(dos_path "$scratch/split")"
 
-echo "== 4. the sound browser and Vox.dll"
+echo "== 4. gfd on the example font (host build; best of five; load $(cut -d' ' -f1-3 /proc/loadavg))"
+cmake --build --preset bench --target gfd >/dev/null
+[ -f build/example-font/kiln.gfd ] || scripts/make-example-font.sh >/dev/null
+gfd="$root/build/bench/bin/gfd"
+mkdir -p "$scratch/gfd"
+seconds() {  # command...: the best wall time of five runs
+    for _ in 1 2 3 4 5; do
+        start=$(date +%s%N)
+        "$@" >/dev/null 2>&1
+        echo $(($(date +%s%N) - start))
+    done | sort -n | head -1 | awk '{ printf "%.3f", $1 / 1e9 }'
+}
+report() {  # label, seconds, baseline label, baseline seconds
+    awk -v l="$1" -v s="$2" -v b="$3" -v t="$4" \
+        'BEGIN { printf "%-34s %6.3f s  (%5.2f x %s: %.3f s)\n", l, s, s / t, b, t }'
+}
+(
+    cd build/example-font
+    sentence=$(printf '吾輩は猫である\n名前はまだ無い\nTypekiln 0123 ABCxyz')
+    reading=$(seconds cat kiln.gfd kiln_00.tga kiln_01.tga kiln_02.tga kiln_03.tga)
+    report "gfd check" "$(seconds "$gfd" check kiln.gfd)" "reading its files" "$reading"
+    report "gfd render (3 lines)" "$(seconds "$gfd" render kiln.gfd "$sentence" -o "$scratch/gfd/s.png")" \
+        "reading its files" "$reading"
+    report "gfd export (4 PNG pages)" "$(seconds "$gfd" export kiln.gfd -o "$scratch/gfd/kiln.fnt")" \
+        "page_to_png.py" "$(seconds python3 "$root/scripts/page_to_png.py" kiln_00.tga kiln_01.tga kiln_02.tga kiln_03.tga)"
+)
+
+echo "== 5. the sound browser and Vox.dll"
 scripts/bench-pelliton.sh

@@ -11,6 +11,7 @@ googletest
 wine64 xvfb xauth
 locales fonts-ipafont-gothic
 python3 time
+libpng-dev zlib1g-dev
 dpkg-dev sox vorbis-tools lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 "
 
@@ -35,11 +36,20 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
     as_root locale-gen >/dev/null
 fi
 
-# Vox.dll decodes Ogg Vorbis with Xiph's reference libraries, cross-built by
-# the build from Debian's source packages; the build finds them here.
-xiph_sources=/usr/local/src/xiph
-if ! ls -d "$xiph_sources"/libogg-*/ "$xiph_sources"/libvorbis-*/ >/dev/null 2>&1; then
-    echo "setup: fetching the libogg and libvorbis sources"
+# Debian's source packages, for the libraries the Windows build compiles
+# itself: fetched once into `folder`, unpacked beside their archives.
+#   fetch_sources folder description source-package...
+fetch_sources() {
+    folder=$1
+    description=$2
+    shift 2
+    unpacked() {
+        for package in "$@"; do
+            ls -d "$folder/$package"-[0-9]*/ >/dev/null 2>&1 || return 1
+        done
+    }
+    unpacked "$@" && return 0
+    echo "setup: fetching the $description sources"
     if [ -f /etc/apt/sources.list.d/debian.sources ]; then
         [ -f /etc/apt/sources.list.d/debian-src.sources ] ||
             sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
@@ -50,10 +60,20 @@ if ! ls -d "$xiph_sources"/libogg-*/ "$xiph_sources"/libvorbis-*/ >/dev/null 2>&
             as_root tee /etc/apt/sources.list.d/debian-src.list >/dev/null
     fi
     as_root apt-get update -qq
-    as_root mkdir -p "$xiph_sources"
+    as_root mkdir -p "$folder"
     # _apt cannot write into a root-owned folder: apt-get says so, then fetches
-    # as root. That note and dpkg-source's progress are noise here.
-    (cd "$xiph_sources" && as_root apt-get source -qq libogg libvorbis 2>&1 |
-        grep -v -e 'unsandboxed as root' -e '^dpkg-source: info:' || true)
-    ls -d "$xiph_sources"/libogg-*/ "$xiph_sources"/libvorbis-*/ >/dev/null
-fi
+    # as root. That note and dpkg-source's progress are noise here. A mirror
+    # without the security suite's sources falls back to the release's own.
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    (cd "$folder" && { as_root apt-get source -qq "$@" 2>/dev/null ||
+        as_root apt-get source -qq $(printf "%s/$release " "$@"); } 2>&1 |
+        grep -v -e 'unsandboxed as root' -e '^dpkg-source: info:' -e '^Selected version' || true)
+    unpacked "$@" || { echo "setup: could not fetch the $description sources" >&2; exit 1; }
+}
+
+# Vox.dll decodes Ogg Vorbis with Xiph's reference libraries, cross-built by
+# the build from Debian's source packages; the build finds them here.
+fetch_sources /usr/local/src/xiph "libogg and libvorbis" libogg libvorbis
+# gfd.exe writes PNG with zlib and libpng, cross-built the same way (the
+# native build links Debian's libpng-dev).
+fetch_sources /usr/local/src/png "zlib and libpng" zlib libpng1.6

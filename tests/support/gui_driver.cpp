@@ -358,14 +358,17 @@ std::vector<COLORREF> capturePixels(const RECT& area) {
     return pixels;
 }
 
-RunningProgram::RunningProgram(const std::string& commandLine, const std::string& folder) {
+RunningProgram::RunningProgram(const std::string& commandLine, const std::string& folder, HANDLE output,
+                               HANDLE errors) {
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     HANDLE nothing = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  &inheritable, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = startup.hStdOutput = startup.hStdError = nothing;
+    startup.hStdInput = nothing;
+    startup.hStdOutput = output ? output : nothing;
+    startup.hStdError = errors ? errors : nothing;
     std::string line = commandLine;  // CreateProcessA may write into it
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
                         &process_)) {

@@ -131,8 +131,11 @@ std::vector<COLORREF> capturePixels(const RECT& area);
 class RunningProgram {
 public:
     // Starts `commandLine` (the program's path first) with `folder` as its
-    // current directory; started() tells whether that worked.
-    RunningProgram(const std::string& commandLine, const std::string& folder);
+    // current directory; started() tells whether that worked. Its standard
+    // handles are NUL, but for the output and error handles given, which it
+    // inherits.
+    RunningProgram(const std::string& commandLine, const std::string& folder, HANDLE output = nullptr,
+                   HANDLE errors = nullptr);
     // Ends the process if it still runs.
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;

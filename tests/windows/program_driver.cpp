@@ -18,11 +18,49 @@ void noteDialogs(const RunningProgram& program, std::vector<std::string>& dialog
     }
 }
 
+// A temporary file a started program inherits as a standard handle, read
+// back once the program has ended; it goes when closed.
+class CapturedStream {
+public:
+    CapturedStream() {
+        char folder[MAX_PATH];
+        char name[MAX_PATH];
+        GetTempPathA(sizeof folder, folder);
+        GetTempFileNameA(folder, "out", 0, name);
+        SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+        file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherited, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    }
+    ~CapturedStream() {
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    }
+    CapturedStream(const CapturedStream&) = delete;
+    CapturedStream& operator=(const CapturedStream&) = delete;
+
+    HANDLE handle() const { return file; }
+
+    std::string text() const {
+        std::string all;
+        if (file == INVALID_HANDLE_VALUE) return all;
+        SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+        char chunk[4096];
+        DWORD got = 0;
+        while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) all.append(chunk, got);
+        return all;
+    }
+
+private:
+    HANDLE file = INVALID_HANDLE_VALUE;
+};
+
 }  // namespace
 
 ProgramRun runProgram(const std::string& commandLine, const std::string& folder, DWORD timeoutMs) {
     ProgramRun run;
-    RunningProgram program(commandLine, folder);
+    const CapturedStream output;
+    const CapturedStream errors;
+    RunningProgram program(commandLine, folder, output.handle(), errors.handle());
     if (!program.started()) {
         return run;
     }
@@ -38,5 +76,7 @@ ProgramRun runProgram(const std::string& commandLine, const std::string& folder,
     }
     run.finished = true;
     run.exitCode = *program.waitForExit(0);
+    run.output = output.text();
+    run.errors = errors.text();
     return run;
 }

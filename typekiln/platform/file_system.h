@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 // The few file-system calls the engine makes. Names are byte strings in the
 // system code page; relative names are taken from the current directory.
@@ -20,3 +21,15 @@ bool setCurrentFolder(const char* path);
 
 // Deletes the file `name`. Returns false when it cannot be deleted.
 bool removeFile(const char* name);
+
+// The size in bytes of the file `name`. Returns false when there is no such
+// file (a folder is not one) or it cannot be examined.
+bool getFileSize(const char* name, uint64_t* size);
+
+// Reads the first `size` bytes of the file `name` into `buffer`. Returns
+// false when the file cannot be opened or holds fewer bytes.
+bool readFileStart(const char* name, void* buffer, size_t size);
+
+// The length in bytes of the folder part of `path`, up to and including its
+// last separator; 0 when `path` names a file of the current folder.
+size_t folderPartLength(const char* path);

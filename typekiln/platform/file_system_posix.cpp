@@ -1,6 +1,7 @@
 #include "file_system.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -43,4 +44,32 @@ bool setCurrentFolder(const char* path) {
 
 bool removeFile(const char* name) {
     return unlink(name) == 0;
+}
+
+bool getFileSize(const char* name, uint64_t* size) {
+    struct stat status;
+    if (stat(name, &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    *size = static_cast<uint64_t>(status.st_size);
+    return true;
+}
+
+bool readFileStart(const char* name, void* buffer, size_t size) {
+    int file = open(name, O_RDONLY);
+    if (file < 0) return false;
+    char* next = static_cast<char*>(buffer);
+    size_t left = size;
+    while (left > 0) {
+        ssize_t got = read(file, next, left);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        next += got;
+        left -= static_cast<size_t>(got);
+    }
+    close(file);
+    return left == 0;
+}
+
+size_t folderPartLength(const char* path) {
+    const char* separator = std::strrchr(path, '/');
+    return separator ? static_cast<size_t>(separator - path) + 1 : 0;
 }

@@ -43,3 +43,42 @@ bool setCurrentFolder(const char* path) {
 bool removeFile(const char* name) {
     return DeleteFileA(name) != 0;
 }
+
+bool getFileSize(const char* name, uint64_t* size) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(name, GetFileExInfoStandard, &data)) return false;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    *size = static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    return true;
+}
+
+bool readFileStart(const char* name, void* buffer, size_t size) {
+    HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    char* next = static_cast<char*>(buffer);
+    size_t left = size;
+    while (left > 0) {
+        DWORD chunk = left > 0x40000000 ? 0x40000000 : static_cast<DWORD>(left);
+        DWORD got = 0;
+        if (!ReadFile(file, next, chunk, &got, nullptr) || got == 0) break;
+        next += got;
+        left -= got;
+    }
+    CloseHandle(file);
+    return left == 0;
+}
+
+size_t folderPartLength(const char* path) {
+    // Double-byte characters are stepped over whole: their trail byte can be
+    // a backslash (表 is 0x95 0x5C).
+    size_t length = 0;
+    for (const char* p = path; *p; ++p) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1]) {
+            ++p;
+        } else if (*p == '\\' || *p == '/' || *p == ':') {
+            length = static_cast<size_t>(p - path) + 1;
+        }
+    }
+    return length;
+}

@@ -1,0 +1,139 @@
+#include "fnt_export.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+#include "file_system.h"
+#include "page_loader.h"
+#include "png_writer.h"
+#include "shift_jis.h"
+
+namespace {
+
+// A lead byte with a trail byte of 0x40-0xFC other than 0x7F, or a byte
+// that is no lead byte: the codes that can be characters at all. The others
+// share slots with real characters and would only repeat them.
+bool isWellFormed(uint16_t code) {
+    if (code <= 0xFF) return !isLeadByte(static_cast<uint8_t>(code));
+    const uint8_t trail = static_cast<uint8_t>(code);
+    return isLeadByte(static_cast<uint8_t>(code >> 8)) && trail >= 0x40 && trail <= 0xFC && trail != 0x7F;
+}
+
+// The file name part of a path, and a path without a ".fnt" ending.
+std::string withoutFolder(const std::string& path) {
+    return path.substr(folderPartLength(path.c_str()));
+}
+
+// Without the extension (".fnt", lower case), in whatever case it is written.
+std::string withoutExtension(const std::string& path, const std::string& extension) {
+    if (path.size() <= extension.size()) return path;
+    const size_t start = path.size() - extension.size();
+    for (size_t i = 0; i < extension.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(path[start + i])) != extension[i]) return path;
+    return path.substr(0, start);
+}
+
+std::string pageFileName(const std::string& stem, int32_t page) {
+    char number[8];
+    std::snprintf(number, sizeof number, "_%02d.png", page);
+    return stem + number;
+}
+
+}  // namespace
+
+std::vector<FntCharacter> unicodeCharacters(const DescriptorFile& descriptor, const CodePage932& codePage,
+                                            std::vector<uint16_t>& unmapped) {
+    std::vector<FntCharacter> characters;
+    std::vector<std::vector<uint16_t>> codesWithoutId(descriptor.records.size());
+    std::vector<bool> hasId(descriptor.records.size(), false);
+    for (uint32_t code = 0; code <= 0xFFFF; ++code) {
+        const int32_t slot = characterSlot(static_cast<uint16_t>(code));
+        if (slot == kNoSlot || !isWellFormed(static_cast<uint16_t>(code))) continue;
+        const uint16_t glyph = descriptor.header.slots[slot];
+        if (glyph >= descriptor.records.size()) continue;
+        char32_t id = 0;
+        if (codePage.toUnicode(static_cast<uint16_t>(code), &id)) {
+            characters.push_back({id, glyph});
+            hasId[glyph] = true;
+        } else {
+            codesWithoutId[glyph].push_back(static_cast<uint16_t>(code));
+        }
+    }
+    // A code without a character that shares its slot with one is no loss;
+    // a glyph that no code with a character reaches is.
+    for (size_t glyph = 0; glyph < hasId.size(); ++glyph) {
+        if (!hasId[glyph])
+            unmapped.insert(unmapped.end(), codesWithoutId[glyph].begin(), codesWithoutId[glyph].end());
+    }
+    // Stable: of two codes for one character, the lower stays first.
+    std::stable_sort(characters.begin(), characters.end(),
+                     [](const FntCharacter& a, const FntCharacter& b) { return a.id < b.id; });
+    characters.erase(std::unique(characters.begin(), characters.end(),
+                                 [](const FntCharacter& a, const FntCharacter& b) { return a.id == b.id; }),
+                     characters.end());
+    return characters;
+}
+
+std::string describeFnt(const DescriptorFile& descriptor, const std::string& face,
+                        const std::vector<std::string>& pageFiles,
+                        const std::vector<FntCharacter>& characters) {
+    const DescriptorHeader& header = descriptor.header;
+    const int32_t lineHeight = header.fontSize + 2;
+    std::string text;
+    char line[256];
+    text += "info face=\"" + face + "\"";
+    std::snprintf(line, sizeof line,
+                  " size=%d bold=0 italic=0 charset=\"\" unicode=1 stretchH=100 smooth=0 aa=1 "
+                  "padding=0,0,0,0 spacing=0,0\n",
+                  header.fontSize);
+    text += line;
+    // The descriptor keeps no ascent: the base line goes to the bottom of the
+    // glyph area, one margin pixel above the row's end, below every glyph.
+    // The pages hold coloured glyphs, so every channel carries glyph data.
+    std::snprintf(line, sizeof line,
+                  "common lineHeight=%d base=%d scaleW=%d scaleH=%d pages=%d packed=0 alphaChnl=0 redChnl=0 "
+                  "greenChnl=0 blueChnl=0\n",
+                  lineHeight, lineHeight - 1, header.pageWidth, header.pageHeight, header.pageCount);
+    text += line;
+    for (size_t page = 0; page < pageFiles.size(); ++page)
+        text += "page id=" + std::to_string(page) + " file=\"" + pageFiles[page] + "\"\n";
+    text += "chars count=" + std::to_string(characters.size()) + "\n";
+    for (const FntCharacter& c : characters) {
+        const GlyphRecord& r = descriptor.records[c.record];
+        std::snprintf(line, sizeof line,
+                      "char id=%u x=%d y=%d width=%d height=%d xoffset=%d yoffset=0 xadvance=%d page=%d "
+                      "chnl=15\n",
+                      static_cast<unsigned>(c.id), r.left, r.top, r.right - r.left, r.bottom - r.top,
+                      r.leftBearing, r.leftBearing + r.cellWidth + r.rightBearing, r.page);
+        text += line;
+    }
+    return text;
+}
+
+bool exportFnt(const Font& font, const CodePage932& codePage, const std::string& fntPath,
+               std::vector<uint16_t>& unmapped, std::string& error) {
+    // The format quotes file names and knows no escape.
+    const std::string stem = withoutExtension(fntPath, ".fnt");
+    if (withoutFolder(stem).find('"') != std::string::npos) {
+        error = fntPath + ": a .fnt file cannot name pages with a double quote in their name";
+        return false;
+    }
+    std::vector<std::string> pageFiles;
+    for (int32_t page = 0; page < font.descriptor.header.pageCount; ++page) {
+        const std::string path = pageFileName(stem, page);
+        Surface pixels;
+        if (!loadPage(font, page, pixels, error) || !writePng(path.c_str(), pixels, PngAlpha::Keep, error))
+            return false;
+        pageFiles.push_back(withoutFolder(path));
+    }
+    std::string face = withoutExtension(withoutFolder(font.path), ".gfd");
+    face.erase(std::remove(face.begin(), face.end(), '"'), face.end());
+    const std::string text =
+        describeFnt(font.descriptor, face, pageFiles, unicodeCharacters(font.descriptor, codePage, unmapped));
+    if (!writeWholeFile(fntPath.c_str(), text.data(), text.size())) {
+        error = fntPath + " cannot be written";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "code_page.h"
+#include "descriptor_reader.h"
+#include "font.h"
+
+// Export to the plain-text bitmap-font format (.fnt) with PNG pages, which
+// most engines read: an "info", a "common", a "page" line per page, a
+// "chars" count and a "char" line per character, each of "key=value" pairs.
+// Character ids are Unicode; a character's x, y, width and height are its
+// cell on the page, its xoffset the left bearing, its xadvance the left
+// bearing, cell width and right bearing, as the descriptor's own readers set
+// text. lineHeight is fontSize + 2, the row pitch.
+
+struct FntCharacter {
+    char32_t id;
+    int32_t record;
+};
+
+// The characters of the font with their Unicode ids, in ascending order of
+// id: every well-formed code page 932 code whose slot leads to a record. A
+// slot shared by two codes serves both, as it does for any reader of the
+// descriptor (the slot rule folds the user-defined area onto the codes
+// 0x09A1 below it). Where two codes stand for one Unicode character (code
+// page 932 has a few such pairs) the lower code's glyph is taken. The codes
+// of a glyph that no code with a Unicode character reaches go to
+// `unmapped`. `descriptor` has passed findDescriptorDamage.
+std::vector<FntCharacter> unicodeCharacters(const DescriptorFile& descriptor, const CodePage932& codePage,
+                                            std::vector<uint16_t>& unmapped);
+
+// The text of the .fnt file. `face` names the font; `pageFiles` are the
+// page images' file names, one per page, without folder.
+std::string describeFnt(const DescriptorFile& descriptor, const std::string& face,
+                        const std::vector<std::string>& pageFiles,
+                        const std::vector<FntCharacter>& characters);
+
+// Writes `fntPath` and beside it one PNG per page (full page size, colour and
+// alpha as the page images hold them), named after the .fnt file without
+// its extension: "<name>_00.png" and on. `font` has passed
+// findDescriptorDamage. Returns false, with a one-line reason, when a page
+// cannot be loaded or a file cannot be written.
+bool exportFnt(const Font& font, const CodePage932& codePage, const std::string& fntPath,
+               std::vector<uint16_t>& unmapped, std::string& error);

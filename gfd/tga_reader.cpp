@@ -1,0 +1,69 @@
+#include "tga_reader.h"
+
+#include "wording.h"
+
+namespace {
+
+constexpr uint8_t kTrueColour = 2;
+constexpr uint8_t kAlphaBitsMask = 0x0F;
+constexpr uint8_t kRightToLeft = 0x10;
+constexpr uint8_t kTopDown = 0x20;
+
+uint32_t read16(const uint8_t* at) {
+    return at[0] | at[1] << 8;
+}
+
+}  // namespace
+
+bool readTgaLayout(const uint8_t* bytes, size_t size, TgaLayout& layout, std::string& error) {
+    if (size < kTgaHeaderBytes) {
+        error = "is too short for a TGA image";
+        return false;
+    }
+    const uint8_t idLength = bytes[0];
+    const uint8_t colourMapType = bytes[1];
+    const uint8_t imageType = bytes[2];
+    const uint8_t depth = bytes[16];
+    const uint8_t descriptor = bytes[17];
+    if (colourMapType != 0 || imageType != kTrueColour || depth != 32 || (descriptor & kAlphaBitsMask) != 8 ||
+        (descriptor & kRightToLeft)) {
+        error = "is not an uncompressed 32-bit TGA image with alpha";
+        return false;
+    }
+    layout.width = static_cast<int32_t>(read16(bytes + 12));
+    layout.height = static_cast<int32_t>(read16(bytes + 14));
+    if (layout.width == 0 || layout.height == 0) {
+        error = "is an image without pixels";
+        return false;
+    }
+    layout.pixelOffset = kTgaHeaderBytes + idLength;
+    layout.topDown = descriptor & kTopDown;
+    return true;
+}
+
+bool decodeTgaPixels(const uint8_t* bytes, size_t size, const TgaLayout& layout, Surface& image,
+                     std::string& error) {
+    const size_t rowBytes = size_t{4} * layout.width;
+    const size_t needed = layout.pixelOffset + rowBytes * layout.height;
+    uint32_t* pixels = nullptr;
+    int32_t pitch = 0;
+    if (size < needed) {
+        error = "is truncated: " + counted(size, "byte", "bytes") + " where " + std::to_string(layout.width) +
+                " x " + std::to_string(layout.height) + " pixels take " + counted(needed, "byte", "bytes");
+        return false;
+    }
+    if (image.getWidth() < layout.width || image.getHeight() < layout.height ||
+        !image.lockPixels(&pixels, &pitch)) {
+        error = "does not fit the image it is read into";
+        return false;
+    }
+    for (int32_t stored = 0; stored < layout.height; ++stored) {
+        const int32_t y = layout.topDown ? stored : layout.height - 1 - stored;
+        const uint8_t* in = bytes + layout.pixelOffset + rowBytes * stored;
+        uint32_t* out = pixels + static_cast<size_t>(y) * pitch;
+        // Stored blue, green, red, alpha: the little-endian 0xAARRGGBB.
+        for (int32_t x = 0; x < layout.width; ++x, in += 4)
+            out[x] = in[0] | in[1] << 8 | in[2] << 16 | static_cast<uint32_t>(in[3]) << 24;
+    }
+    return true;
+}

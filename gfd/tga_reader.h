@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "surface.h"
+
+// Reading the 32-bit TGA images that hold font pages: uncompressed
+// true-colour, 8 alpha bits, rows left to right from the top or from the
+// bottom. Other kinds of TGA are refused, not guessed at.
+
+struct TgaLayout {
+    int32_t width;
+    int32_t height;
+    size_t pixelOffset;  // where the first stored row starts
+    bool topDown;        // the first stored row is the top one
+};
+
+// The bytes the header and pixels of such an image take.
+constexpr size_t kTgaHeaderBytes = 18;
+constexpr size_t kMaxTgaIdBytes = 255;
+
+// Reads the header at the start of `bytes`. Returns false, with a one-line
+// reason in `error`, when it is no such image or has no pixels.
+bool readTgaLayout(const uint8_t* bytes, size_t size, TgaLayout& layout, std::string& error);
+
+// Copies the image's pixels into rows 0 .. height - 1 of `image`, which is
+// at least width x height; its other pixels stay as they are. Returns
+// false, with a reason, when `bytes` end before the last pixel.
+bool decodeTgaPixels(const uint8_t* bytes, size_t size, const TgaLayout& layout, Surface& image,
+                     std::string& error);

@@ -1,0 +1,149 @@
+#include "fnt_export.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "file_system.h"
+#include "fnt_reader.h"
+#include "font_files.h"
+#include "png_reader.h"
+#include "test_files.h"
+#include "test_font.h"
+#include "text_renderer.h"
+#include "text_setter.h"
+
+namespace {
+
+class Export : public ::testing::Test {
+protected:
+    void exportFont(TestFont& font, bool paletted = false) {
+        font.write(paletted);
+        std::string error;
+        ASSERT_TRUE(openFont(font.path().c_str(), opened, error)) << error;
+        ASSERT_TRUE(exportFnt(opened, codePage, output.file("out.fnt"), unmapped, error)) << error;
+        const std::vector<uint8_t> text = readFileBytes(output.file("out.fnt"));
+        fnt = parseFnt(std::string(text.begin(), text.end()));
+    }
+
+    TemporaryFolder output;
+    CodePage932 codePage;
+    Font opened;
+    std::vector<uint16_t> unmapped;
+    FntFont fnt;
+};
+
+}  // namespace
+
+TEST_F(Export, AnIndependentReaderFindsEveryCharacterWhereTheDescriptorPutsIt) {
+    TestFont font;
+    exportFont(font);
+    EXPECT_EQ(fnt.info.values.at("face"), "font");
+    EXPECT_EQ(fnt.info.number("size"), 10);
+    EXPECT_EQ(fnt.info.number("unicode"), 1);
+    EXPECT_EQ(fnt.common.number("lineHeight"), 12);
+    EXPECT_EQ(fnt.common.number("base"), 11);
+    EXPECT_EQ(fnt.common.number("scaleW"), 128);
+    EXPECT_EQ(fnt.common.number("scaleH"), 128);
+    EXPECT_EQ(fnt.common.number("pages"), 2);
+    EXPECT_EQ(fnt.pageFiles, (std::map<int, std::string>{{0, "out_00.png"}, {1, "out_01.png"}}));
+    EXPECT_EQ(fnt.declaredChars, 4);
+    ASSERT_EQ(fnt.chars.size(), 4u);
+    // In ascending order of Unicode: A, B, あ, 漢.
+    const int ids[] = {0x41, 0x42, 0x3042, 0x6F22};
+    const size_t glyphOf[] = {0, 2, 1, 3};
+    for (int i = 0; i < 4; ++i) {
+        const FntChar& c = fnt.chars[i];
+        const GlyphRecord& r = font.recordOf(glyphOf[i]);
+        EXPECT_EQ(
+            (std::vector<int>{c.id, c.x, c.y, c.width, c.height, c.xoffset, c.yoffset, c.xadvance, c.page}),
+            (std::vector<int>{ids[i], r.left, r.top, r.right - r.left, r.bottom - r.top, r.leftBearing, 0,
+                              r.leftBearing + r.cellWidth + r.rightBearing, r.page}))
+            << std::hex << ids[i];
+    }
+    EXPECT_TRUE(unmapped.empty());
+}
+
+TEST_F(Export, PngPagesHoldThePagesAtTheirFullSize) {
+    TestFont font;
+    exportFont(font, true);
+    for (int page = 0; page < 2; ++page) {
+        const PageImage png = readPng(output.file(fnt.pageFiles.at(page)));
+        char copy[32];
+        std::snprintf(copy, sizeof copy, "font_%02d.bmp.tga", page);
+        const PageImage tga = parsePageImage(readFileBytes(font.folder.file(copy)));
+        ASSERT_EQ(png.width, 128);
+        ASSERT_EQ(png.height, 128);  // the page image stores 16 rows
+        for (int y = 0; y < png.height; ++y) {
+            for (int x = 0; x < png.width; ++x) {
+                const uint32_t expected = y < tga.height ? tga.at(x, y) : 0;
+                ASSERT_EQ(png.at(x, y), expected) << page << ": " << x << "," << y;
+            }
+        }
+    }
+}
+
+// An engine sets text from the export alone: pen plus xoffset, advance by
+// xadvance, each char's rectangle blended from its PNG page. That gives the
+// very image gfd render makes from the descriptor.
+TEST_F(Export, TextSetFromTheExportLooksAsGfdRendersIt) {
+    TestFont font;
+    exportFont(font);
+    const std::u32string text = U"漢AあB";
+    Surface rendered;
+    std::string error;
+    ASSERT_TRUE(renderText(setText(opened.descriptor, codePage, text), opened, {0, 0, 0}, rendered, error));
+
+    std::vector<PageImage> pages;
+    for (int page = 0; page < 2; ++page) pages.push_back(readPng(output.file(fnt.pageFiles.at(page))));
+    int pen = 1;  // 漢's xoffset of -1 is the image's left edge
+    for (char32_t id : text) {
+        const FntChar& c = *fnt.find(static_cast<int>(id));
+        for (int y = 0; y < c.height; ++y) {
+            for (int x = 0; x < c.width; ++x) {
+                const uint32_t source = pages[c.page].at(c.x + x, c.y + y);
+                const uint32_t alpha = source >> 24;
+                uint32_t expected = 0xFF000000;
+                for (int shift = 0; shift < 24; shift += 8)
+                    expected |= ((source >> shift & 0xFF) * alpha / 255) << shift;
+                uint32_t pixel = 0;
+                rendered.getPixel(pen + c.xoffset + x, c.yoffset + y, &pixel);
+                ASSERT_EQ(pixel, expected) << std::hex << id << " at " << x << "," << y;
+            }
+        }
+        pen += c.xadvance;
+    }
+    EXPECT_EQ(rendered.getWidth(), pen);
+}
+
+TEST_F(Export, OneIdPerCharacterAndEveryCodeThatReachesAGlyph) {
+    // 0x8540 is no character; 0xED40 and 0xFA5C are both 纊. The slot of
+    // 0xED40 also serves the user-defined code 0xF6E1 (a private-use
+    // character), as it does for every reader of the descriptor.
+    TestFont font(
+        {{0x8540, 0, 5, 0, 0, 0x0000FF}, {0xED40, 0, 3, 0, 0, 0x00FF00}, {0xFA5C, 0, 4, 0, 0, 0xFF0000}});
+    exportFont(font);
+    char32_t userDefined = 0;
+    ASSERT_TRUE(codePage.toUnicode(0xF6E1, &userDefined));
+    ASSERT_EQ(fnt.chars.size(), 2u);
+    EXPECT_EQ(fnt.declaredChars, 2);
+    EXPECT_EQ(fnt.chars[0].id, 0x7E8A);
+    EXPECT_EQ(fnt.chars[0].x, font.recordOf(1).left);  // the lower code's glyph
+    EXPECT_EQ(fnt.chars[1].id, static_cast<int>(userDefined));
+    EXPECT_EQ(fnt.chars[1].x, font.recordOf(1).left);
+    EXPECT_EQ(unmapped, std::vector<uint16_t>{0x8540});
+}
+
+TEST_F(Export, FailsOnAMissingPageOrAnUnwritableFolder) {
+    TestFont font;
+    font.write();
+    std::string error;
+    ASSERT_TRUE(openFont(font.path().c_str(), opened, error));
+    EXPECT_FALSE(exportFnt(opened, codePage, output.file("missing/out.fnt"), unmapped, error));
+    EXPECT_NE(error.find("cannot be written"), std::string::npos) << error;
+    removeFile(font.folder.file("font_01.tga").c_str());
+    EXPECT_FALSE(exportFnt(opened, codePage, output.file("out.fnt"), unmapped, error));
+    EXPECT_EQ(error.find("page 1: neither "), 0u) << error;
+    EXPECT_FALSE(fileExists(output.file("out.fnt")));
+}

@@ -1,0 +1,69 @@
+#include "test_font.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+std::vector<TestGlyph> standardGlyphs() {
+    return {
+        {0x41, 0, 6, 1, 1, 0xE03020},
+        {0x82A0, 0, 9, 0, 1, 0x2040E0},
+        {0x42, 1, 5, 0, 2, 0x20C040},
+        {0x8ABF, 1, 10, -1, 0, 0xE0E020},
+    };
+}
+
+TestFont::TestFont(const std::vector<TestGlyph>& glyphList)
+    : header(new DescriptorHeader()), glyphs(glyphList) {
+    clearDescriptorHeader(*header);
+    int32_t pageCount = 0;
+    for (const TestGlyph& g : glyphs) pageCount = std::max(pageCount, g.page + 1);
+    header->fontSize = kTestFontSize;
+    header->pageCount = static_cast<uint8_t>(pageCount);
+    header->pageWidth = kTestPageSize;
+    header->pageHeight = kTestPageSize;
+    header->glyphCount = static_cast<uint16_t>(glyphs.size());
+    for (int32_t page = 0; page < pageCount; ++page) {
+        pages.emplace_back(new Surface());
+        pages.back()->create(kTestPageSize, kTestPageSize);
+    }
+    std::vector<int32_t> used(pageCount, 0);
+    for (size_t i = 0; i < glyphs.size(); ++i) {
+        const TestGlyph& g = glyphs[i];
+        const int32_t left = used[g.page];
+        used[g.page] += g.width + 2;
+        records.push_back({static_cast<uint8_t>(g.page), g.leftBearing, static_cast<uint8_t>(g.width + 2),
+                           g.rightBearing, static_cast<int16_t>(left), 0,
+                           static_cast<int16_t>(left + g.width + 2), kTestFontSize + 2});
+        header->slots[characterSlot(g.code)] = static_cast<uint16_t>(i);
+        Surface& page = *pages[g.page];
+        for (int32_t y = 1; y <= kTestFontSize; ++y)
+            for (int32_t x = left + 1; x <= left + g.width; ++x) page.setPixel(x, y, 0xFF000000 | g.colour);
+        page.setPixel(left + 1, 1, kHalfAlpha << 24 | g.colour);
+    }
+}
+
+void TestFont::write(bool paletted) {
+    for (size_t page = 0; page < pages.size(); ++page) {
+        char name[32];
+        std::snprintf(name, sizeof name, paletted ? "font_%02zu.bmp" : "font_%02zu.tga", page);
+        const std::string path = folder.file(name);
+        const bool written = paletted ? pages[page]->writeBmp8(path.c_str(), kTestFontSize + 2)
+                                      : pages[page]->writeTga32(path.c_str(), kTestFontSize + 2);
+        if (!written) throw std::runtime_error("cannot write " + path);
+    }
+    if (!writeDescriptor(path().c_str(), *header, "font", records.data()))
+        throw std::runtime_error("cannot write " + path());
+}
+
+uint32_t TestFont::cornerPixel(size_t index) const {
+    uint32_t pixel = 0;
+    pages[records[index].page]->getPixel(records[index].left + 1, 1, &pixel);
+    return pixel;
+}
+
+uint32_t TestFont::solidPixel(size_t index) const {
+    uint32_t pixel = 0;
+    pages[records[index].page]->getPixel(records[index].left + 2, 2, &pixel);
+    return pixel;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "descriptor.h"
+#include "surface.h"
+#include "test_files.h"
+
+// A small font made the way Typekiln makes one, for the tests of gfd:
+// font size 10 (rows 12 pixels high) on 128 x 128 pages named font_NN.
+// Each glyph is a solid block of its own colour, 10 pixels high, one pixel
+// in from its cell's left and top edges; the block's top-left pixel is half
+// transparent, so that blending shows. Glyphs fill row 0 of their page from
+// the left in list order.
+
+struct TestGlyph {
+    uint16_t code;  // code page 932
+    int32_t page;
+    int32_t width;  // of the block; the cell is two pixels wider
+    int8_t leftBearing;
+    int8_t rightBearing;
+    uint32_t colour;  // 0xRRGGBB
+};
+
+// A, あ on page 0; B, 漢 on page 1 (漢 with a negative left bearing).
+std::vector<TestGlyph> standardGlyphs();
+
+constexpr int32_t kTestFontSize = 10;
+constexpr int32_t kTestPageSize = 128;
+constexpr uint32_t kHalfAlpha = 0x80;
+
+class TestFont {
+public:
+    explicit TestFont(const std::vector<TestGlyph>& glyphs = standardGlyphs());
+
+    // Writes font.gfd and its pages (font_NN.tga, or font_NN.bmp with its
+    // TGA copy) into the folder, from the header, records and pages as they
+    // stand, so that a test can damage them first.
+    void write(bool paletted = false);
+    std::string path() const { return folder.file("font.gfd"); }
+
+    // Where glyph `index` of the list lies: its record.
+    const GlyphRecord& recordOf(size_t index) const { return records[index]; }
+    // The pixel the page holds at the top-left of glyph `index`'s block, and
+    // one fully opaque pixel right of it.
+    uint32_t cornerPixel(size_t index) const;
+    uint32_t solidPixel(size_t index) const;
+
+    TemporaryFolder folder;
+    std::unique_ptr<DescriptorHeader> header;
+    std::vector<GlyphRecord> records;
+    std::vector<std::unique_ptr<Surface>> pages;
+    std::vector<TestGlyph> glyphs;
+};
