@@ -16,6 +16,14 @@ MCIERROR SendToDevice(MCIDEVICEID device, UINT command) {
     return mciSendCommandA(device, command, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&generic));
 }
 
+bool DeviceIsPlaying(MCIDEVICEID device) {
+    MCI_STATUS_PARMS status = {};
+    status.dwItem = MCI_STATUS_MODE;
+    return mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
+                           reinterpret_cast<DWORD_PTR>(&status)) == 0 &&
+           status.dwReturn == MCI_MODE_PLAY;
+}
+
 // Once the device is closed, every completion notice still queued is about
 // it: only one device is ever open. Such a notice must not reach
 // OnMciNotify, because MCI gives the next device the freed id: a short sound
@@ -107,13 +115,15 @@ void StopDevice() {
         static_cast<uint8_t>(VoxRelease(browser.voxHandle)) == 0) {
         WarnUser("OggVorbisの停止に失敗しました。");
     }
-    if (SendToDevice(browser.mciOpen.wDeviceID, MCI_STOP) != 0) {
-        WarnUser("デバイスの停止に失敗しました。");
-        return;
-    }
+    // A device that will not stop is closed all the same: its id is the
+    // program's only record of it, and the next open overwrites that id.
+    const bool stopped = SendToDevice(browser.mciOpen.wDeviceID, MCI_STOP) == 0;
     SendToDevice(browser.mciOpen.wDeviceID, MCI_CLOSE);
     browser.mciOpen.wDeviceID = 0;
     DiscardNoticesOfClosedDevice();
+    if (!stopped) {
+        WarnUser("デバイスの停止に失敗しました。");
+    }
 }
 
 void OnMciNotify(WPARAM code, LPARAM deviceId) {
@@ -123,6 +133,12 @@ void OnMciNotify(WPARAM code, LPARAM deviceId) {
     // it to the next stop.
     if (code != MCI_NOTIFY_SUCCESSFUL || browser.mciOpen.wDeviceID == 0 ||
         static_cast<MCIDEVICEID>(deviceId) != browser.mciOpen.wDeviceID) {
+        return;
+    }
+    // MCI gives a new device the id of the one closed before it, so a notice
+    // that arrives late may name the device that plays now: that one has
+    // not ended, whatever the notice says.
+    if (DeviceIsPlaying(browser.mciOpen.wDeviceID)) {
         return;
     }
     SendToDevice(browser.mciOpen.wDeviceID, MCI_CLOSE);

@@ -21,10 +21,12 @@ void PlaySelection();
 bool SilenceForSelection();
 
 // Stops and closes the open MCI device (called only while one is open). If
-// the stop fails, the user is told and the device stays open.
+// the stop fails, the user is told, and the device is closed all the same.
 void StopDevice();
 
-// MM_MCINOTIFY: a device that has played to its end is closed.
+// MM_MCINOTIFY: the open device, once it has played to its end, is closed;
+// a notice about any other device, or one that comes while the open device
+// still plays, changes nothing.
 void OnMciNotify(WPARAM code, LPARAM deviceId);
 
 // Stops and closes an MCI device still open when the window goes, without

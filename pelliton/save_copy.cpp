@@ -4,13 +4,14 @@
 
 #include <commdlg.h>
 
+#include <string>
+
 #include "browser_state.h"
 #include "playback.h"
 
 namespace {
 
-// Date and time each fit in this many characters, their NUL included.
-constexpr int kStampChars = 15;
+using StampFormatter = decltype(&GetDateFormatA);  // GetTimeFormatA has the same form
 
 const char* DefaultExtension(SoundType type) {
     switch (type) {
@@ -46,28 +47,47 @@ bool AskForTarget() {
     return GetSaveFileNameA(&dialog) == TRUE;
 }
 
+// Formats `now` with GetDateFormatA or GetTimeFormatA into a buffer of the
+// size the formatter asks for: a user's date format may name the weekday
+// or the era, and run to any length. False when either call fails.
+bool FormatStamp(StampFormatter format, DWORD flags, const SYSTEMTIME& now, std::string& stamp) {
+    const int size = format(LOCALE_USER_DEFAULT, flags, &now, nullptr, nullptr, 0);
+    if (size <= 0) {
+        return false;
+    }
+    stamp.assign(static_cast<size_t>(size), '\0');
+    const int written = format(LOCALE_USER_DEFAULT, flags, &now, nullptr, &stamp[0], size);
+    if (written <= 0) {
+        return false;
+    }
+    stamp.resize(static_cast<size_t>(written) - 1);  // the NUL
+    return true;
+}
+
 // The date in the user's short format, the time in the locale's own format,
-// "Copied from " and the source path; one line without a line end.
+// "Copied from " and the source path; one line without a line end. A stamp
+// that cannot be formatted leaves no log at all rather than a garbled one.
 void WriteLog(const char* copyPath) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    char date[kStampChars] = "";
-    char time[kStampChars] = "";
-    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, date, kStampChars);
-    GetTimeFormatA(LOCALE_USER_DEFAULT, LOCALE_NOUSEROVERRIDE, &now, nullptr, time, kStampChars);
+    std::string date;
+    std::string time;
+    if (!FormatStamp(GetDateFormatA, DATE_SHORTDATE, now, date) ||
+        !FormatStamp(GetTimeFormatA, LOCALE_NOUSEROVERRIDE, now, time)) {
+        WarnUser("ログファイルの作成に失敗しました。");
+        return;
+    }
 
-    char logPath[MAX_PATH + sizeof ".txt"];
-    wsprintfA(logPath, "%s.txt", copyPath);
-    HANDLE log = CreateFileA(logPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    const std::string logPath = std::string(copyPath) + ".txt";
+    HANDLE log = CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (log == INVALID_HANDLE_VALUE) {
         WarnUser("ログファイルの作成に失敗しました。");
         return;
     }
-    char line[2 * kStampChars + sizeof "  Copied from " + MAX_PATH];
-    const int length = wsprintfA(line, "%s %s Copied from %s", date, time, browser.selectedPath);
+    const std::string line = date + " " + time + " Copied from " + browser.selectedPath;
     DWORD written;
-    WriteFile(log, line, static_cast<DWORD>(length), &written, nullptr);
+    WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     CloseHandle(log);
 }
 

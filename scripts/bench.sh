@@ -12,7 +12,8 @@
 #  3. where the time of (b) and (g) goes, from runs in process;
 #  4. the files of every case against the straightforward pipeline, byte for
 #     byte (slow: it grows outlines one pixel per pass);
-#  5. gfd check, render and export on the example font (host build).
+#  5. gfd check, render and export on the example font (host build);
+#  6. the sound browser and Vox.dll (scripts/bench-pelliton.sh).
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -138,3 +139,6 @@ report() {  # label, seconds, baseline label, baseline seconds
     report "gfd export (4 PNG pages)" "$(seconds "$gfd" export kiln.gfd -o "$scratch/gfd/kiln.fnt")" \
         "page_to_png.py" "$(seconds python3 "$root/scripts/page_to_png.py" kiln_00.tga kiln_01.tga kiln_02.tga kiln_03.tga)"
 )
+
+echo "== 6. the sound browser and Vox.dll"
+scripts/bench-pelliton.sh

@@ -10,34 +10,47 @@
 // of its own inside the library, which ends when the sound is released or
 // has played to its end.
 //
-// The library decodes a whole file when it is loaded, so a damaged file is
-// refused at once and playback never waits for the decoder. Release every
-// sound (or call VoxDelete) before unloading the library with FreeLibrary.
+// Loading reads only a file's headers; the sound's thread decodes the file
+// while it plays, a few tenths of a second ahead of the device, so neither the
+// time of a load nor the memory of a playing sound grows with the file's
+// length. A loaded sound holds its path, not the file: each play opens the
+// file anew. Release every sound (or call VoxDelete) before unloading the
+// library with FreeLibrary.
+//
+// Files play as far as they can be decoded: a damaged page is skipped and
+// the sound goes on after it, bytes after the last page are ignored, and the
+// sound ends where the data ends, with or without an end-of-stream flag.
+// Chained streams of the first stream's channel count and rate play one
+// after another; the sound ends where a stream of another format begins.
 
 #ifdef __cplusplus
 extern "C" {
 #endif
 
-// Loads the Ogg Vorbis file at `path` (a NUL-terminated code page 932 path).
-// Returns the handle of the new sound, or -1 when the file cannot be read, is
-// damaged or truncated, is not Ogg Vorbis, has more than two channels or a
-// rate above 192 kHz, changes its format midway, is larger than 256 MB or
-// decodes to more than 512 MB, when memory runs out, or when 254 sounds are
-// already loaded.
+// Loads the Ogg Vorbis file at `path` (a NUL-terminated code page 932 path):
+// reads its headers and returns. Returns the handle of the new sound, or -1
+// when the file cannot be opened or read, is not Ogg Vorbis, ends inside its
+// three header packets, has more than two channels or a rate above 192 kHz,
+// when memory runs out, or when 254 sounds are already loaded.
 int __stdcall VoxLoad(const char* path);
 
-// Starts playing a loaded sound from its beginning and returns at once; a
-// sound that is still playing starts over. Returns 1 when playback started,
-// 0 when `handle` names no sound or the wave output device cannot be opened.
+// Starts playing a loaded sound from its beginning and returns once the wave
+// output device has taken the first tenth of a second; a sound that is still
+// playing starts over. Returns 1 when playback started (or, for a sound
+// without samples, has ended already), 0 when `handle` names no sound, when
+// the file can no longer be opened or read as it was at its load, or when
+// the device cannot be opened for the sound's format or refuses its first
+// block.
 int __stdcall VoxPlay(int handle);
 
 // Returns 1 while the sound plays, 0 when it is loaded but silent (not yet
 // played, or played to its end), and -1 when `handle` names no sound.
 int __stdcall VoxGetStatus(int handle);
 
-// Stops the sound if it plays, waits until its thread has ended, and frees
-// it. A handle that names no sound (0, 255, one never given out or already
-// released) is accepted and left alone. Returns 1; it cannot fail.
+// Stops the sound at once if it plays, waits until its thread has ended and
+// the device and the file are closed, and frees it. A handle that names no
+// sound (0, 255, one never given out or already released) is accepted and
+// left alone. Returns 1; it cannot fail.
 int __stdcall VoxRelease(int handle);
 
 // Ends the use of the library: stops and frees every sound it holds, `handle`

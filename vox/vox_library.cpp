@@ -1,13 +1,13 @@
 // The five exported functions over the table of loaded sounds.
 
 #include <memory>
-#include <new>
 #include <mutex>
+#include <new>
+#include <string>
 
-#include "ogg_decoder.h"
+#include "ogg_file.h"
 #include "vox.h"
 #include "wave_player.h"
-#include "whole_file.h"
 
 namespace {
 
@@ -16,14 +16,10 @@ namespace {
 constexpr int kFirstHandle = 1;
 constexpr int kLastHandle = 254;
 
-// Limits that keep a hostile file from exhausting memory: compressed files
-// of a few hundred megabytes, and about 50 minutes of 44.1 kHz stereo.
-constexpr size_t kMaxFileBytes = 256u << 20;
-constexpr size_t kMaxPcmBytes = 512u << 20;
-
+// A loaded sound is its path: every playback reads the file from its start.
 struct LoadedSound {
-    DecodedSound pcm;
-    WavePlayer player;  // declared after the PCM it plays, so it stops first
+    std::string path;
+    WavePlayer player;
 };
 
 std::mutex tableLock;
@@ -39,19 +35,14 @@ LoadedSound* soundOf(int handle) {
 }  // namespace
 
 extern "C" int __stdcall VoxLoad(const char* path) {
-    if (path == nullptr) {
+    if (path == nullptr || !OggFile::open(path)) {
         return -1;
     }
     std::unique_ptr<LoadedSound> sound;
-    // A large file may not fit in memory; that is a failed load, and no
-    // exception may cross into the calling program.
+    // No exception may cross into the calling program.
     try {
-        std::vector<unsigned char> file;
         sound = std::make_unique<LoadedSound>();
-        if (!readWholeFile(path, kMaxFileBytes, file) ||
-            !decodeOggVorbis(file.data(), file.size(), kMaxPcmBytes, sound->pcm)) {
-            return -1;
-        }
+        sound->path = path;
     } catch (const std::bad_alloc&) {
         return -1;
     }
@@ -68,7 +59,12 @@ extern "C" int __stdcall VoxLoad(const char* path) {
 extern "C" int __stdcall VoxPlay(int handle) {
     std::lock_guard<std::mutex> lock(tableLock);
     LoadedSound* sound = soundOf(handle);
-    return sound != nullptr && sound->player.start(sound->pcm) ? 1 : 0;
+    if (sound == nullptr) {
+        return 0;
+    }
+    sound->player.stop();
+    std::unique_ptr<OggFile> file = OggFile::open(sound->path.c_str());
+    return file && sound->player.start(std::move(file)) ? 1 : 0;
 }
 
 extern "C" int __stdcall VoxGetStatus(int handle) {

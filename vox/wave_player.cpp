@@ -4,19 +4,19 @@
 
 #include <algorithm>
 #include <iterator>
+#include <new>
 
 namespace {
 
-// Four blocks of a tenth of a second each: the device always has the next
-// block in hand, and a stop takes effect within one block.
-constexpr int kBlockCount = 4;
+// Blocks of a tenth of a second: while the device plays one, the next ones
+// are decoded already, and a stop is heard at once.
 constexpr long kBlocksPerSecond = 10;
 
-WAVEFORMATEX waveFormatOf(const DecodedSound& sound) {
+WAVEFORMATEX waveFormatOf(const OggVorbisStream& stream) {
     WAVEFORMATEX format = {};
     format.wFormatTag = WAVE_FORMAT_PCM;
-    format.nChannels = static_cast<WORD>(sound.channels);
-    format.nSamplesPerSec = static_cast<DWORD>(sound.sampleRate);
+    format.nChannels = static_cast<WORD>(stream.channels());
+    format.nSamplesPerSec = static_cast<DWORD>(stream.sampleRate());
     format.wBitsPerSample = 16;
     format.nBlockAlign = static_cast<WORD>(format.nChannels * format.wBitsPerSample / 8);
     format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
@@ -25,24 +25,51 @@ WAVEFORMATEX waveFormatOf(const DecodedSound& sound) {
 
 }  // namespace
 
-bool WavePlayer::start(const DecodedSound& sound) {
+bool WavePlayer::start(std::unique_ptr<OggFile> file) {
     stop();
+    file_ = std::move(file);
+    stopping_ = false;
+    file_->stopReadingWhen(&stopping_);
+    const OggVorbisStream& stream = file_->stream();
+    const size_t blockBytes =
+        static_cast<size_t>(std::max<long>(1, stream.sampleRate() / kBlocksPerSecond)) * stream.frameBytes();
+    try {
+        samples_.assign(kBlockCount * blockBytes, 0);
+    } catch (const std::bad_alloc&) {
+        finish();
+        return false;
+    }
+    for (int i = 0; i < kBlockCount; ++i) {
+        blocks_[i] = WAVEHDR{};
+        blocks_[i].lpData = reinterpret_cast<char*>(samples_.data() + i * blockBytes);
+    }
     blockDone_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     stopRequest_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    if (!blockDone_ || !stopRequest_) {
-        return false;
-    }
-    WAVEFORMATEX format = waveFormatOf(sound);
-    if (waveOutOpen(&device_, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(blockDone_.get()), 0,
+    WAVEFORMATEX format = waveFormatOf(stream);
+    if (!blockDone_ || !stopRequest_ ||
+        waveOutOpen(&device_, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(blockDone_.get()), 0,
                     CALLBACK_EVENT) != MMSYSERR_NOERROR) {
         device_ = nullptr;
+        finish();
         return false;
     }
-    sound_ = &sound;
+    // The first block is handed over here, so that a device that takes no
+    // samples is reported to the caller rather than found out by the thread.
+    switch (queue(blocks_[0])) {
+        case Queued::SoundEnded:
+            finish();
+            return true;  // a sound without samples has played
+        case Queued::Refused:
+            finish();
+            return false;
+        case Queued::Yes:
+            break;
+    }
     thread_.reset(CreateThread(nullptr, 0, threadMain, this, 0, nullptr));
     if (!thread_) {
-        waveOutClose(device_);
-        device_ = nullptr;
+        waveOutReset(device_);
+        waveOutUnprepareHeader(device_, &blocks_[0], sizeof blocks_[0]);
+        finish();
         return false;
     }
     return true;
@@ -52,6 +79,7 @@ void WavePlayer::stop() {
     if (!thread_) {
         return;
     }
+    stopping_ = true;
     SetEvent(stopRequest_.get());
     WaitForSingleObject(thread_.get(), INFINITE);
     thread_.reset();
@@ -66,53 +94,61 @@ DWORD WINAPI WavePlayer::threadMain(void* player) {
     return 0;
 }
 
+WavePlayer::Queued WavePlayer::queue(WAVEHDR& block) {
+    const size_t blockBytes = samples_.size() / kBlockCount;
+    auto* buffer = reinterpret_cast<unsigned char*>(block.lpData);
+    const size_t decoded = file_->stream().read(buffer, blockBytes);
+    if (decoded == 0) {
+        return Queued::SoundEnded;
+    }
+    block.dwBufferLength = static_cast<DWORD>(decoded);
+    block.dwFlags = 0;
+    if (waveOutPrepareHeader(device_, &block, sizeof block) != MMSYSERR_NOERROR) {
+        return Queued::Refused;
+    }
+    if (waveOutWrite(device_, &block, sizeof block) != MMSYSERR_NOERROR) {
+        waveOutUnprepareHeader(device_, &block, sizeof block);
+        return Queued::Refused;
+    }
+    return Queued::Yes;
+}
+
 void WavePlayer::playToEnd() {
-    const auto* pcm = reinterpret_cast<const char*>(sound_->samples.data());
-    const size_t pcmBytes = sound_->samples.size() * sizeof(int16_t);
-    const size_t frameBytes = static_cast<size_t>(sound_->channels) * sizeof(int16_t);
-    const size_t blockBytes = std::max<size_t>(1, sound_->sampleRate / kBlocksPerSecond) * frameBytes;
-    size_t queued = 0;
-    bool stopping = false;
-
-    WAVEHDR blocks[kBlockCount] = {};
-    auto queueNext = [&](WAVEHDR& block) {
-        if (stopping || queued == pcmBytes) {
-            return false;
-        }
-        block = WAVEHDR{};
-        block.lpData = const_cast<char*>(pcm + queued);
-        block.dwBufferLength = static_cast<DWORD>(std::min(blockBytes, pcmBytes - queued));
-        if (waveOutPrepareHeader(device_, &block, sizeof block) != MMSYSERR_NOERROR) {
-            return false;
-        }
-        if (waveOutWrite(device_, &block, sizeof block) != MMSYSERR_NOERROR) {
-            waveOutUnprepareHeader(device_, &block, sizeof block);
-            return false;
-        }
-        queued += block.dwBufferLength;
-        return true;
-    };
-
-    int inFlight = 0;
-    for (WAVEHDR& block : blocks) {
-        inFlight += queueNext(block) ? 1 : 0;
+    // Once the sound has ended, been stopped or refused a block, the blocks
+    // still queued play out (or are handed back by the reset) and no new
+    // ones follow.
+    bool ending = false;
+    int inFlight = 1;  // the first block, queued by start()
+    for (int i = 1; i < kBlockCount && !ending; ++i) {
+        ending = queue(blocks_[i]) != Queued::Yes;
+        inFlight += ending ? 0 : 1;
     }
     const HANDLE wakeUps[] = {stopRequest_.get(), blockDone_.get()};
+    bool stopping = false;
     while (inFlight > 0) {
-        DWORD woken =
+        const DWORD woken =
             WaitForMultipleObjects(static_cast<DWORD>(std::size(wakeUps)), wakeUps, FALSE, INFINITE);
         if (woken == WAIT_OBJECT_0 && !stopping) {
-            stopping = true;
+            stopping = ending = true;
             waveOutReset(device_);  // hands every queued block back as done
         }
-        for (WAVEHDR& block : blocks) {
+        for (WAVEHDR& block : blocks_) {
             if ((block.dwFlags & WHDR_PREPARED) && (block.dwFlags & WHDR_DONE)) {
                 waveOutUnprepareHeader(device_, &block, sizeof block);
                 block.dwFlags = 0;
-                inFlight -= queueNext(block) ? 0 : 1;
+                ending = ending || queue(block) != Queued::Yes;
+                inFlight -= ending ? 1 : 0;
             }
         }
     }
-    waveOutClose(device_);
-    device_ = nullptr;
+    finish();
+}
+
+void WavePlayer::finish() {
+    if (device_ != nullptr) {
+        waveOutClose(device_);
+        device_ = nullptr;
+    }
+    file_.reset();
+    std::vector<unsigned char>().swap(samples_);
 }

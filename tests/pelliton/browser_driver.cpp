@@ -315,22 +315,7 @@ bool Browser::popupShowsCheckMark(HWND popup) {
 }
 
 std::vector<Bytes> Browser::streams() const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((sink_ + "\\*.raw").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            names.push_back(entry.cFileName);
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
-    // Named by the time each stream opened, all of the same length.
-    std::sort(names.begin(), names.end());
-    std::vector<Bytes> contents;
-    for (const std::string& name : names) {
-        contents.push_back(readFileBytes(sink_ + "\\" + name));
-    }
-    return contents;
+    return soundStreams(sink_);
 }
 
 size_t Browser::streamCount() const {

@@ -15,9 +15,8 @@
 #include <vector>
 
 #include "gui_driver.h"
+#include "sound_sink.h"
 #include "test_files.h"
-
-using Bytes = std::vector<unsigned char>;
 
 // True while some process (an open MCI device) holds the file open with
 // others denied writing.

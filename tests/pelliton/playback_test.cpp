@@ -7,10 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "browser_driver.h"
-#include "ogg_decoder.h"
+#include "decoded_sound.h"
 #include "resource.h"
 
 namespace {
@@ -18,12 +16,7 @@ namespace {
 const std::string kOggFolder = VOX_TEST_DATA;
 
 Bytes decodedOgg(const std::string& path) {
-    Bytes file = readFileBytes(path);
-    DecodedSound sound;
-    decodeOggVorbis(file.data(), file.size(), SIZE_MAX, sound);
-    Bytes pcm(sound.samples.size() * sizeof(int16_t));
-    std::memcpy(pcm.data(), sound.samples.data(), pcm.size());
-    return pcm;
+    return decodeWhole(readFileBytes(path))->pcm;
 }
 
 bool streamStarted(const Browser& browser, size_t stream) {
@@ -31,6 +24,35 @@ bool streamStarted(const Browser& browser, size_t stream) {
         std::vector<Bytes> streams = browser.streams();
         return streams.size() > stream && !streams[stream].empty();
     });
+}
+
+// True once the browser has opened one stream, and it holds the stereo
+// samples `expected`, silence that Wine fills in when the device runs dry
+// aside.
+bool playedOnly(const Browser& browser, const Bytes& expected) {
+    return eventually([&] {
+        std::vector<Bytes> streams = browser.streams();
+        return streams.size() == 1 && withoutSilence(streams[0], 2) == withoutSilence(expected, 2);
+    });
+}
+
+// Waits for the browser's message box, checks that it is the warning `text`
+// and presses OK.
+void expectWarning(Browser& browser, const char* text) {
+    std::optional<ShownBox> box = browser.answerBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->caption, "Pelliton");
+    EXPECT_EQ(box->text, text);
+    EXPECT_EQ(box->icon, BoxIcon::Warning);
+}
+
+// True while the MCI device of `file` is open and its stream `stream` grows.
+bool stillPlays(const Browser& browser, const std::string& file, size_t stream) {
+    if (!fileIsHeldOpen(file)) {
+        return false;
+    }
+    const size_t soFar = browser.streams().at(stream).size();
+    return eventually([&] { return browser.streams().at(stream).size() > soFar; });
 }
 
 bool startsWith(const Bytes& bytes, const Bytes& prefix, size_t length) {
@@ -47,7 +69,7 @@ protected:
         folders.addFile("sounds\\tone.ogg", readFileBytes(kOggFolder + "\\tone-stereo.ogg"));
         folders.addFile("sounds\\long.ogg", readFileBytes(kOggFolder + "\\long-mono.ogg"));
         Bytes cut = readFileBytes(kOggFolder + "\\tone-stereo.ogg");
-        cut.resize(cut.size() - 200);
+        cut.resize(100);  // inside the header packets
         folders.addFile("sounds\\cut.ogg", cut);
         folders.addFile("sounds\\beep.mp3", readFileBytes(std::string(PELLITON_TEST_DATA) + "\\beep.mp3"));
         // One note, a quarter long: MCI opens and "plays" it, though this
@@ -76,7 +98,7 @@ TEST_F(Playback, SelectingAnOggVorbisFilePlaysItsDecodedSamplesThroughVox) {
     Browser browser(folders);
     ASSERT_TRUE(browser.selectFile("tone.ogg"));
     Bytes expected = decodedOgg(kOggFolder + "\\tone-stereo.ogg");
-    EXPECT_TRUE(eventually([&] { return browser.streams() == std::vector<Bytes>{expected}; }));
+    EXPECT_TRUE(playedOnly(browser, expected));
     EXPECT_TRUE(browser.openBoxes().empty());
 }
 
@@ -105,7 +127,7 @@ TEST_F(Playback, SelectingOggVorbisWhileMidiPlaysClosesTheMidiDeviceFirst) {
     ASSERT_TRUE(browser.selectFile("tone.ogg"));
     EXPECT_FALSE(fileIsHeldOpen(midi));
     Bytes expected = decodedOgg(kOggFolder + "\\tone-stereo.ogg");
-    EXPECT_TRUE(eventually([&] { return browser.streams() == std::vector<Bytes>{expected}; }));
+    EXPECT_TRUE(playedOnly(browser, expected));
     EXPECT_TRUE(browser.openBoxes().empty());
 }
 
@@ -120,14 +142,10 @@ TEST_F(Playback, SelectingAWavWhileOggVorbisPlaysReleasesTheOggVorbisSound) {
     EXPECT_TRUE(eventually([&] { return browser.streams().at(1) == samplesOfWav(makeWav(0.3)); }));
 }
 
-TEST_F(Playback, DamagedOggVorbisFileWarnsAndPlaysNothingAndTheNextOnePlays) {
+TEST_F(Playback, OggVorbisFileCutInItsHeadersWarnsAndPlaysNothingAndTheNextOnePlays) {
     Browser browser(folders);
     browser.selectFileAndLeave("cut.ogg");
-    std::optional<ShownBox> box = browser.answerBox();
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->caption, "Pelliton");
-    EXPECT_EQ(box->text, "サウンドドライバの初期化に失敗しました。");
-    EXPECT_EQ(box->icon, BoxIcon::Warning);
+    expectWarning(browser, "サウンドドライバの初期化に失敗しました。");
     EXPECT_EQ(browser.streamCount(), 0u);
 
     ASSERT_TRUE(browser.selectFile("tone.ogg"));
@@ -153,9 +171,21 @@ TEST_F(Playback, ASoundThatEndsWhileTheNextRequestPausesLeavesTheNextSoundPlayin
     ASSERT_TRUE(browser.selectFile("long.wav"));
     ASSERT_TRUE(streamStarted(browser, 1));
     Sleep(500);
-    EXPECT_TRUE(fileIsHeldOpen(longWav));
-    size_t soFar = browser.streams()[1].size();
-    EXPECT_TRUE(eventually([&] { return browser.streams()[1].size() > soFar; }));
+    EXPECT_TRUE(stillPlays(browser, longWav, 1));
+}
+
+// MCI gives a new device the id of the one closed before it, so a late end
+// notice of a closed device names the device that plays now, whichever id
+// that is.
+TEST_F(Playback, ALateEndNoticeLeavesTheDeviceThatPlaysNowPlaying) {
+    Browser browser(folders);
+    ASSERT_TRUE(browser.selectFile("long.wav"));
+    ASSERT_TRUE(streamStarted(browser, 0));
+    for (LPARAM device = 1; device <= 8; ++device) {
+        PostMessageA(browser.window(), MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, device);
+    }
+    ASSERT_TRUE(browser.settle());
+    EXPECT_TRUE(stillPlays(browser, longWav, 0));
 }
 
 // MP3 under Wine reports its end with device id 0, not its own: the device
@@ -173,6 +203,16 @@ TEST_F(Playback, Mp3PlaysThroughMciAndItsDeviceIsClosedByTheNextRequest) {
     ASSERT_TRUE(browser.selectFile("tone.ogg"));
     EXPECT_FALSE(fileIsHeldOpen(mp3));
     EXPECT_TRUE(browser.openBoxes().empty());
+}
+
+// Run where the sound card has no device (see CMakeLists.txt): the wave
+// device cannot be opened, so Vox.dll cannot start the sound.
+TEST(WithoutASoundCard, AnOggVorbisSoundThatCannotStartIsReported) {
+    TestFolders folders;
+    folders.addFile("sounds\\tone.ogg", readFileBytes(kOggFolder + "\\tone-stereo.ogg"));
+    Browser browser(folders);
+    browser.selectFileAndLeave("tone.ogg");
+    expectWarning(browser, "OggVorbisの再生に失敗しました。");
 }
 
 }  // namespace

@@ -18,12 +18,28 @@ using Names = std::vector<std::string>;
 
 // The log's time stamp as the browser writes it, for the moment `now`.
 std::string stampOf(const SYSTEMTIME& now) {
-    char date[15] = "";
-    char time[15] = "";
+    char date[256] = "";
+    char time[256] = "";
     GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, date, sizeof date);
     GetTimeFormatA(LOCALE_USER_DEFAULT, LOCALE_NOUSEROVERRIDE, &now, nullptr, time, sizeof time);
     return std::string(date) + " " + time;
 }
+
+// Gives the user's short date format `format` for the life of the object.
+// The browser reads it when it starts.
+class ShortDateFormat {
+public:
+    explicit ShortDateFormat(const char* format) {
+        GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, previous, sizeof previous);
+        SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, format);
+    }
+    ~ShortDateFormat() { SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, previous); }
+    ShortDateFormat(const ShortDateFormat&) = delete;
+    ShortDateFormat& operator=(const ShortDateFormat&) = delete;
+
+private:
+    char previous[80] = "";
+};
 
 std::string textOfFile(const std::string& path) {
     Bytes bytes = readFileBytes(path);
@@ -41,6 +57,27 @@ protected:
     }
 
     std::string target(const char* name) const { return folders.elsewhere() + "\\" + name; }
+
+    // Saves bang.ogg as `name` with the log option on, and checks the copy
+    // and its log: the date, the time and the source on one line.
+    void expectCopyWithLog(const char* name) {
+        Browser browser(folders);
+        ASSERT_TRUE(browser.click(ID_LOGCHECK));
+        ASSERT_TRUE(browser.selectFile("bang.ogg"));
+        browser.chooseAndLeave(IDM_SAVE);
+        HWND dialog = browser.waitForSaveDialog();
+        ASSERT_NE(dialog, nullptr);
+        SYSTEMTIME before, after;
+        GetLocalTime(&before);
+        ASSERT_TRUE(browser.saveAs(dialog, target(name)));
+        GetLocalTime(&after);
+
+        EXPECT_EQ(readFileBytes(target(name)), readFileBytes(ogg));
+        const std::string log = textOfFile(target(name) + ".txt");
+        const std::string source = " Copied from " + ogg;
+        EXPECT_TRUE(log == stampOf(before) + source || log == stampOf(after) + source) << log;
+        EXPECT_TRUE(browser.openBoxes().empty());
+    }
 
     // Selects `file` (which plays it) and presses 保存; returns the save
     // dialog, or nullptr when none opened.
@@ -69,22 +106,17 @@ TEST_F(SaveCopy, CopiesTheSelectedFileUnderTheChosenNameWithoutALogWhenTheOption
 }
 
 TEST_F(SaveCopy, WithTheLogOptionOnWritesAOneLineLogBesideTheCopy) {
-    Browser browser(folders);
-    ASSERT_TRUE(browser.click(ID_LOGCHECK));
-    ASSERT_TRUE(browser.selectFile("bang.ogg"));
-    browser.chooseAndLeave(IDM_SAVE);
-    HWND dialog = browser.waitForSaveDialog();
-    ASSERT_NE(dialog, nullptr);
-    SYSTEMTIME before, after;
-    GetLocalTime(&before);
-    ASSERT_TRUE(browser.saveAs(dialog, target("new.ogg")));
-    GetLocalTime(&after);
+    expectCopyWithLog("new.ogg");
+}
 
-    EXPECT_EQ(readFileBytes(target("new.ogg")), readFileBytes(ogg));
-    const std::string log = textOfFile(target("new.ogg.txt"));
-    const std::string source = " Copied from " + ogg;
-    EXPECT_TRUE(log == stampOf(before) + source || log == stampOf(after) + source) << log;
-    EXPECT_TRUE(browser.openBoxes().empty());
+// A short date that names the weekday runs well past the 14 characters of
+// the usual one; the log holds it whole.
+TEST_F(SaveCopy, TheLogHoldsALongUserDateFormatWhole) {
+    ShortDateFormat withWeekday("yyyy'年'M'月'd'日'dddd");
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    ASSERT_GT(stampOf(now).find(' '), 14u);
+    expectCopyWithLog("dated.ogg");
 }
 
 // With the sound-file filter chosen, the dialog adds that filter's first

@@ -1,0 +1,41 @@
+#include "decoded_sound.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "ogg_decoder.h"
+
+int16_t DecodedSound::sample(size_t frame, int channel) const {
+    const size_t at = (frame * channels + channel) * 2;
+    return static_cast<int16_t>(pcm.at(at) | pcm.at(at + 1) << 8);
+}
+
+std::optional<DecodedSound> decodeWhole(const std::vector<unsigned char>& bytes, size_t maxPcmBytes) {
+    size_t position = 0;
+    OggVorbisStream stream;
+    const bool opened = stream.open([&](unsigned char* buffer, size_t wanted) {
+        const size_t count = std::min(wanted, bytes.size() - position);
+        if (count > 0) {
+            std::memcpy(buffer, bytes.data() + position, count);
+        }
+        position += count;
+        return count;
+    });
+    if (!opened) {
+        return std::nullopt;
+    }
+    DecodedSound sound;
+    sound.channels = stream.channels();
+    sound.sampleRate = stream.sampleRate();
+    constexpr size_t kBlockBytes = 4096;  // any size: the decoder fills every block it can
+    while (sound.pcm.size() < maxPcmBytes) {
+        const size_t held = sound.pcm.size();
+        sound.pcm.resize(held + kBlockBytes);
+        const size_t got = stream.read(sound.pcm.data() + held, kBlockBytes);
+        sound.pcm.resize(held + got);
+        if (got == 0) {
+            break;
+        }
+    }
+    return sound;
+}
