@@ -34,10 +34,4 @@ if [ ! -e /dev/snd ] && [ -z "${ALSA_CONFIG_PATH:-}" ]; then
 fi
 
 cd "$folder"
-if [ -n "${DISPLAY:-}" ]; then
-    # The prefix the wrapper made, but the caller's display.
-    WINEPREFIX=$build/wine/prefix WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 \
-        exec /usr/lib/wine/wine64 "$build/bin/Pelliton_ogg.exe"
-fi
-echo "run-pelliton: no DISPLAY; the window is on the private display :$(cat "$build/wine/display" 2>/dev/null || echo '?')"
-exec "$wine_run" "$build/bin/Pelliton_ogg.exe"
+exec "$root/scripts/start-program.sh" Pelliton_ogg.exe

@@ -6,7 +6,7 @@
 #
 # The program starts in `folder` (default examples/, which holds the example
 # character list). With DISPLAY set the dialog opens there; without it, on
-# the build's private X display (build/windows/wine/display names it).
+# the build's private X display (scripts/start-program.sh).
 set -eu
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -16,12 +16,5 @@ scripts/setup.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Typekiln >/dev/null
 
-build=$root/build/windows
 cd "$folder"
-if [ -n "${DISPLAY:-}" ]; then
-    # The prefix the wrapper made, but the caller's display.
-    WINEPREFIX=$build/wine/prefix WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 \
-        exec /usr/lib/wine/wine64 "$build/bin/Typekiln.exe"
-fi
-echo "run-typekiln: no DISPLAY; the dialog is on the private display :$(cat "$build/wine/display" 2>/dev/null || echo '?')"
-exec "$build/wine-run.sh" "$build/bin/Typekiln.exe"
+exec "$root/scripts/start-program.sh" Typekiln.exe
