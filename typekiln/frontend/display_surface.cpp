@@ -31,13 +31,31 @@ DDSURFACEDESC describeSurface() {
     return description;
 }
 
+// The surface's device context, for as long as the object lives.
+class SurfaceDc {
+public:
+    SurfaceDc() {
+        if (!surface || FAILED(surface->GetDC(&dc_))) dc_ = nullptr;
+    }
+    ~SurfaceDc() {
+        if (dc_) surface->ReleaseDC(dc_);
+    }
+    SurfaceDc(const SurfaceDc&) = delete;
+    SurfaceDc& operator=(const SurfaceDc&) = delete;
+
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_ = nullptr;
+};
+
 // Locks the whole surface, waiting while it is busy, for as long as the
 // object lives.
 class SurfaceLock {
 public:
-    explicit SurfaceLock(DWORD flags) {
+    SurfaceLock() {
         description_.dwSize = sizeof description_;
-        if (!surface || FAILED(surface->Lock(nullptr, &description_, DDLOCK_WAIT | flags, nullptr))) {
+        if (!surface || FAILED(surface->Lock(nullptr, &description_, DDLOCK_WAIT, nullptr))) {
             description_.lpSurface = nullptr;
         }
     }
@@ -89,24 +107,14 @@ void DisplaySurface::close() {
 }
 
 void DisplaySurface::compose(const Surface& source) {
-    SurfaceLock lock(0);
+    SurfaceLock lock;
     if (lock) composeOverGrey(source, lock.pixels());
 }
 
 void DisplaySurface::show(HWND window) {
-    // The pixels go to the window straight from the locked surface: a device
-    // context of the surface may hand out an older copy of them.
-    SurfaceLock lock(DDLOCK_READONLY);
+    // Taken in this order, given back in the other: the window's first.
+    SurfaceDc surfaceDc;
     WindowDc windowDc(window);
-    if (!lock || !windowDc) return;
-    const DisplayPixels pixels = lock.pixels();
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = pixels.pitchBytes / 4;
-    format.bmiHeader.biHeight = -pixels.height;  // rows top to bottom
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(windowDc.get(), 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
-                      static_cast<UINT>(pixels.height), pixels.bytes, &format, DIB_RGB_COLORS);
+    if (!surfaceDc.get() || !windowDc) return;
+    BitBlt(windowDc.get(), 0, 0, width, height, surfaceDc.get(), 0, 0, SRCCOPY);
 }
