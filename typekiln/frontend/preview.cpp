@@ -14,14 +14,6 @@ const char kSampleCharacter[] = "あ";
 
 Surface previewPicture;
 
-// Shows the display surface in the preview control; the control then
-// repaints only its frame, over the picture's outermost pixels.
-void showInPreviewControl(HWND dialog) {
-    HWND control = GetDlgItem(dialog, IDC_PREVIEW);
-    DisplaySurface::show(control);
-    InvalidateRect(control, nullptr, FALSE);
-}
-
 }  // namespace
 
 bool createPreviewPicture(HWND previewControl) {
@@ -44,9 +36,13 @@ void renderPreview(HWND dialog) {
     centreInPicture(previewPicture, glyph);
     DisplaySurface::compose(previewPicture);
     glyph.release();
-    showInPreviewControl(dialog);
+    repaintPreview(dialog);
 }
 
 void repaintPreview(HWND dialog) {
-    showInPreviewControl(dialog);
+    // The control then repaints only its frame, over the picture's
+    // outermost pixels.
+    HWND control = GetDlgItem(dialog, IDC_PREVIEW);
+    DisplaySurface::show(control);
+    InvalidateRect(control, nullptr, FALSE);
 }
