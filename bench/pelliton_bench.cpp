@@ -186,41 +186,16 @@ int benchCycles(const std::string& folder, int cycles) {
     return 0;
 }
 
-// The streams the browser has opened so far, and the size of the last.
-struct SinkState {
-    size_t streams = 0;
-    unsigned long long lastBytes = 0;
-};
-
-SinkState sinkState(const std::string& sink) {
-    SinkState state;
-    std::string last;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((sink + "\\*.raw").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            ++state.streams;
-            if (std::string(entry.cFileName) > last) {  // named by the time they opened
-                last = entry.cFileName;
-                state.lastBytes =
-                    (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-            }
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
-    return state;
-}
-
 // Selects `name` in the browser and returns the milliseconds until the
 // first samples of its new stream reach the sound card; -1 if none came.
-double timeSelection(Browser& browser, const std::string& sink, const std::string& name) {
-    const size_t before = sinkState(sink).streams;
+double timeSelection(Browser& browser, const std::string& name) {
+    const size_t before = browser.streamCount();
     const double start = nowMs();
     browser.selectFileAndLeave(name);
     const bool arrived = eventually(
         [&] {
-            const SinkState now = sinkState(sink);
-            return now.streams > before && now.lastBytes > 0;
+            const std::vector<size_t> now = browser.streamSizes();
+            return now.size() > before && now.back() > 0;
         },
         10000);
     return arrived ? nowMs() - start : -1;
@@ -248,7 +223,7 @@ int benchBrowser(const std::string& folder) {
     // user goes down the list.
     for (int round = 0; round < kRounds; ++round) {
         for (size_t i = 0; i < std::size(kSounds); ++i) {
-            const double latency = timeSelection(browser, folders.sink(), kSounds[i].name);
+            const double latency = timeSelection(browser, kSounds[i].name);
             if (latency < 0) {
                 std::printf("%s: no sample reached the sound card\n", kSounds[i].name);
                 return 1;
@@ -261,17 +236,9 @@ int benchBrowser(const std::string& folder) {
     }
     // The 10 s file plays to its end: the browser is idle again, with the
     // system's audio side set up.
-    const size_t streams = sinkState(folders.sink()).streams;
+    const size_t stream = browser.streamCount();
     browser.selectFileAndLeave(kSounds[0].name);
-    eventually([&] { return sinkState(folders.sink()).streams > streams; });
-    unsigned long long played = 0;
-    eventually([&] {
-        Sleep(300);
-        const unsigned long long now = sinkState(folders.sink()).lastBytes;
-        const bool ended = now == played;
-        played = now;
-        return ended;
-    });
+    browser.finalStreamSize(stream);
     const size_t idleAfter = privateBytes(process);
     std::vector<double> medians, minima, maxima;
     for (const std::vector<double>& times : latencies) {

@@ -19,7 +19,7 @@ std::unique_ptr<OggFile> OggFile::open(const char* path) {
         }
         OggFile* self = opened.get();
         auto readFile = [self](unsigned char* buffer, size_t bytes) -> size_t {
-            if (self->stop_ != nullptr && self->stop_->load(std::memory_order_relaxed)) {
+            if (self->stop_ != nullptr && WaitForSingleObject(self->stop_, 0) == WAIT_OBJECT_0) {
                 return 0;
             }
             DWORD got = 0;

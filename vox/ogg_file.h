@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <memory>
 
 #include "ogg_decoder.h"
@@ -20,15 +19,15 @@ public:
 
     OggVorbisStream& stream() { return stream_; }
 
-    // Once `*stop` is true, the file reads as ended: a playback that is
-    // stopped while the decoder searches a long damaged stretch for its next
-    // page ends at once instead of reading on to the next good page.
-    void stopReadingWhen(const std::atomic<bool>* stop) { stop_ = stop; }
+    // Once the event `stop` is set, the file reads as ended: a playback that
+    // is stopped while the decoder searches a long damaged stretch for its
+    // next page ends at once instead of reading on to the next good page.
+    void stopReadingWhen(HANDLE stop) { stop_ = stop; }
 
 private:
     OggFile() = default;
 
     UniqueHandle file_;
-    const std::atomic<bool>* stop_ = nullptr;
+    HANDLE stop_ = nullptr;
     OggVorbisStream stream_;  // declared after the file it reads, so it goes first
 };

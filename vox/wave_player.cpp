@@ -28,8 +28,6 @@ WAVEFORMATEX waveFormatOf(const OggVorbisStream& stream) {
 bool WavePlayer::start(std::unique_ptr<OggFile> file) {
     stop();
     file_ = std::move(file);
-    stopping_ = false;
-    file_->stopReadingWhen(&stopping_);
     const OggVorbisStream& stream = file_->stream();
     const size_t blockBytes =
         static_cast<size_t>(std::max<long>(1, stream.sampleRate() / kBlocksPerSecond)) * stream.frameBytes();
@@ -45,6 +43,7 @@ bool WavePlayer::start(std::unique_ptr<OggFile> file) {
     }
     blockDone_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     stopRequest_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    file_->stopReadingWhen(stopRequest_.get());
     WAVEFORMATEX format = waveFormatOf(stream);
     if (!blockDone_ || !stopRequest_ ||
         waveOutOpen(&device_, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(blockDone_.get()), 0,
@@ -79,7 +78,6 @@ void WavePlayer::stop() {
     if (!thread_) {
         return;
     }
-    stopping_ = true;
     SetEvent(stopRequest_.get());
     WaitForSingleObject(thread_.get(), INFINITE);
     thread_.reset();

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -53,8 +52,7 @@ private:
     std::vector<unsigned char> samples_;  // the blocks' samples, one block after another
     WAVEHDR blocks_[kBlockCount] = {};
     HWAVEOUT device_ = nullptr;
-    UniqueHandle blockDone_;  // set by the device whenever it finishes a block
-    UniqueHandle stopRequest_;
-    std::atomic<bool> stopping_{false};  // set with stopRequest_, for the file reader
+    UniqueHandle blockDone_;    // set by the device whenever it finishes a block
+    UniqueHandle stopRequest_;  // also ends the file's reading (OggFile::stopReadingWhen)
     UniqueHandle thread_;
 };

@@ -227,7 +227,7 @@ bool Browser::click(int controlId) {
 }
 
 void Browser::clickAndLeave(int controlId) {
-    PostMessageA(control(controlId), BM_CLICK, 0, 0);
+    pressButton(window(), controlId);
 }
 
 bool Browser::choose(int menuId) {
@@ -318,21 +318,25 @@ std::vector<Bytes> Browser::streams() const {
     return soundStreams(sink_);
 }
 
+std::vector<size_t> Browser::streamSizes() const {
+    return soundStreamSizes(sink_);
+}
+
 size_t Browser::streamCount() const {
-    return streams().size();
+    return streamSizes().size();
 }
 
 size_t Browser::finalStreamSize(size_t stream) const {
     size_t size = SIZE_MAX;
     eventually([&] {
-        std::vector<Bytes> before = streams();
+        std::vector<size_t> before = streamSizes();
         Sleep(300);
-        std::vector<Bytes> after = streams();
+        std::vector<size_t> after = streamSizes();
         if (after.size() <= stream || before.size() <= stream) {
             return false;
         }
-        size = after[stream].size();
-        return size == before[stream].size();
+        size = after[stream];
+        return size == before[stream];
     });
     return size;
 }

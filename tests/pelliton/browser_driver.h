@@ -120,8 +120,10 @@ public:
     bool saveAs(HWND dialog, const std::string& path);
     bool cancelSave(HWND dialog);
 
-    // Every sound stream the browser has opened so far, in order.
+    // Every sound stream the browser has opened so far, in order; their
+    // sizes, without reading them; their count.
     std::vector<Bytes> streams() const;
+    std::vector<size_t> streamSizes() const;
     size_t streamCount() const;
     // The size of a stream once it has stopped growing (played out or
     // stopped).

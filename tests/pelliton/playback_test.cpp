@@ -21,8 +21,8 @@ Bytes decodedOgg(const std::string& path) {
 
 bool streamStarted(const Browser& browser, size_t stream) {
     return eventually([&] {
-        std::vector<Bytes> streams = browser.streams();
-        return streams.size() > stream && !streams[stream].empty();
+        std::vector<size_t> sizes = browser.streamSizes();
+        return sizes.size() > stream && sizes[stream] > 0;
     });
 }
 
@@ -51,8 +51,8 @@ bool stillPlays(const Browser& browser, const std::string& file, size_t stream) 
     if (!fileIsHeldOpen(file)) {
         return false;
     }
-    const size_t soFar = browser.streams().at(stream).size();
-    return eventually([&] { return browser.streams().at(stream).size() > soFar; });
+    const size_t soFar = browser.streamSizes().at(stream);
+    return eventually([&] { return browser.streamSizes().at(stream) > soFar; });
 }
 
 bool startsWith(const Bytes& bytes, const Bytes& prefix, size_t length) {

@@ -33,6 +33,16 @@ std::vector<Bytes> soundStreams(const std::string& sinkFolder) {
     return streams;
 }
 
+std::vector<size_t> soundStreamSizes(const std::string& sinkFolder) {
+    std::vector<size_t> sizes;
+    for (const std::string& name : streamNames(sinkFolder)) {
+        WIN32_FILE_ATTRIBUTE_DATA file;
+        const bool found = GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &file) != 0;
+        sizes.push_back(found ? (static_cast<size_t>(file.nFileSizeHigh) << 32) | file.nFileSizeLow : 0);
+    }
+    return sizes;
+}
+
 void clearSoundStreams(const std::string& sinkFolder) {
     for (const std::string& name : streamNames(sinkFolder)) {
         DeleteFileA(name.c_str());

@@ -3,6 +3,7 @@
 // The sound card of the tests that play (record-stream.sh): every sound
 // stream a program opens lands as one file in the "sink" folder of its test.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,9 @@ using Bytes = std::vector<unsigned char>;
 
 // The samples of every stream in `sinkFolder`, in the order they opened.
 std::vector<Bytes> soundStreams(const std::string& sinkFolder);
+// The size in bytes of every stream in `sinkFolder`, in the same order,
+// without reading them: how many have opened and how far they have played.
+std::vector<size_t> soundStreamSizes(const std::string& sinkFolder);
 // Removes every stream from `sinkFolder`.
 void clearSoundStreams(const std::string& sinkFolder);
 

@@ -3,25 +3,25 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ogg_decoder.h"
-
 int16_t DecodedSound::sample(size_t frame, int channel) const {
     const size_t at = (frame * channels + channel) * 2;
     return static_cast<int16_t>(pcm.at(at) | pcm.at(at + 1) << 8);
 }
 
-std::optional<DecodedSound> decodeWhole(const std::vector<unsigned char>& bytes, size_t maxPcmBytes) {
-    size_t position = 0;
-    OggVorbisStream stream;
-    const bool opened = stream.open([&](unsigned char* buffer, size_t wanted) {
+OggVorbisStream::Reader readerOf(const std::vector<unsigned char>& bytes) {
+    return [&bytes, position = size_t{0}](unsigned char* buffer, size_t wanted) mutable {
         const size_t count = std::min(wanted, bytes.size() - position);
         if (count > 0) {
             std::memcpy(buffer, bytes.data() + position, count);
         }
         position += count;
         return count;
-    });
-    if (!opened) {
+    };
+}
+
+std::optional<DecodedSound> decodeWhole(const std::vector<unsigned char>& bytes, size_t maxPcmBytes) {
+    OggVorbisStream stream;
+    if (!stream.open(readerOf(bytes))) {
         return std::nullopt;
     }
     DecodedSound sound;

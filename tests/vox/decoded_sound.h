@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "ogg_decoder.h"
+
 // The whole sound of an Ogg Vorbis file in memory, decoded by the decoder
 // behind Vox.dll: what playback must hand to the sound card, byte for byte.
 struct DecodedSound {
@@ -15,6 +17,10 @@ struct DecodedSound {
     size_t frameCount() const { return pcm.size() / (2 * static_cast<size_t>(channels)); }
     int16_t sample(size_t frame, int channel) const;
 };
+
+// Hands out `bytes` front to back, as a file on disk is read; `bytes` must
+// outlive the reader.
+OggVorbisStream::Reader readerOf(const std::vector<unsigned char>& bytes);
 
 // Decodes `bytes` front to back, at most `maxPcmBytes` of PCM (a bound for
 // the fuzzer). Nothing when the decoder refuses the file.

@@ -107,14 +107,8 @@ TEST(OggDecoder, ReadsTheSameSamplesInBlocksOfAnySizeAndOnlyWholeFrames) {
     const Bytes file = pagedStereo();
     const DecodedSound whole = *decodeWhole(file);
     for (size_t block : {size_t{4}, size_t{7}, size_t{4410 * 4}, size_t{1} << 20}) {
-        size_t position = 0;
         OggVorbisStream stream;
-        ASSERT_TRUE(stream.open([&](unsigned char* buffer, size_t wanted) {
-            const size_t count = std::min(wanted, file.size() - position);
-            std::copy_n(file.begin() + position, count, buffer);
-            position += count;
-            return count;
-        }));
+        ASSERT_TRUE(stream.open(readerOf(file)));
         Bytes pcm;
         Bytes buffer(block);
         for (size_t got; (got = stream.read(buffer.data(), block)) > 0;) {

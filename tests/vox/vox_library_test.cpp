@@ -45,7 +45,7 @@ Bytes sink() {
 }
 
 size_t streamCount() {
-    return soundStreams(VOX_TEST_SINK).size();
+    return soundStreamSizes(VOX_TEST_SINK).size();
 }
 
 // True when the stereo samples `played` begin with `expected`, silence that
