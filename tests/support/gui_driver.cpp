@@ -17,14 +17,6 @@ int fileNameControlId(HWND dialog) {
                                                                : kOldStyleFileNameField;
 }
 
-// GetWindowTextA does not ask a window of another process for its text, and
-// a combo box keeps its text in its edit field: ask the control.
-std::string controlText(HWND dialog, int controlId) {
-    char text[1024] = "";
-    GetDlgItemTextA(dialog, controlId, text, sizeof text);
-    return text;
-}
-
 struct WindowSearch {
     DWORD processId;
     const char* className;
@@ -107,6 +99,12 @@ BoxIcon iconOf(HWND box) {
 }
 
 }  // namespace
+
+std::string controlText(HWND dialog, int controlId) {
+    char text[1024] = "";
+    GetDlgItemTextA(dialog, controlId, text, sizeof text);
+    return text;
+}
 
 bool eventually(const std::function<bool()>& condition, DWORD timeoutMs) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(10)) {

@@ -28,6 +28,10 @@ std::vector<HWND> topLevelWindows(DWORD processId, const char* className, const 
 
 std::string windowText(HWND window);
 std::string classOf(HWND window);
+// The text of control `controlId` of `dialog`, asked of the control itself:
+// across processes GetWindowTextA reads only the text a control was created
+// with, and a combo box keeps its text in its edit field.
+std::string controlText(HWND dialog, int controlId);
 
 // Waits until the thread of `window` has handled a message, that is, until
 // the program is back in a message loop (its own or a modal one); false when

@@ -26,13 +26,7 @@ protected:
         settle(dialog);
     }
 
-    // Asked with WM_GETTEXT: across processes GetWindowText reads only the
-    // text a control was created with.
-    std::string text(int id) const {
-        char buffer[1024] = "";
-        GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
-        return buffer;
-    }
+    std::string text(int id) const { return controlText(dialog, id); }
 
     // Clicks a button whose handler opens a dialog, and waits for that one.
     HWND openDialogWith(int buttonId, const char* caption) {

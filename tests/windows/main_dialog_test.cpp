@@ -14,9 +14,9 @@
 #include "effects.h"
 #include "face_names.h"
 #include "glyph_rasterizer_win.h"
+#include "gui_driver.h"
 #include "options.h"
 #include "preview_image.h"
-#include "gui_driver.h"
 #include "program_state.h"
 #include "resource.h"
 #include "test_files.h"
@@ -50,11 +50,7 @@ protected:
     }
 
     void type(int id, const char* text) { SetDlgItemTextA(dialog, id, text); }
-    std::string text(int id) const {
-        char buffer[1024] = "";
-        GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
-        return buffer;
-    }
+    std::string text(int id) const { return controlText(dialog, id); }
     void click(int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
     bool ticked(int id) const { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
     // Picks a list entry as a click in the list does.
@@ -63,16 +59,7 @@ protected:
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), LPARAM(GetDlgItem(dialog, id)));
     }
     int chosen(int id) const { return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); }
-    std::vector<std::string> entries(int id) const {
-        std::vector<std::string> names;
-        const int count = static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            char name[256] = "";
-            SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, i, LPARAM(name));
-            names.push_back(name);
-        }
-        return names;
-    }
+    std::vector<std::string> entries(int id) const { return comboBoxItems(GetDlgItem(dialog, id)); }
 
     // The preview control's pixels (0xRRGGBB) inside its one-pixel frame,
     // as the dialog's window holds them.
