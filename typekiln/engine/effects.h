@@ -22,9 +22,9 @@ void applyEdge(const GlyphOptions& options, Surface& glyph);
 // clear.
 void applyBevel(const GlyphOptions& options, Surface& glyph);
 
-// applyEdge, then applyBevel, as the rasteriser ends every glyph. A glyph
-// whose pixels are all fully transparent or fully opaque (as drawn glyphs
-// are) gets both in one pass over the finished image, with the same pixels.
+// applyEdge, then applyBevel, as the rasteriser ends every glyph, with the
+// same pixels; an edge of 1 or more and an extrusion of 0 or more are drawn
+// in one pass over the finished image.
 void applyEffects(const GlyphOptions& options, Surface& glyph);
 
 // Reduces an image drawn at `sample` times the output resolution by

@@ -169,17 +169,15 @@ struct GlyphDrawer {
 };
 
 GlyphDrawer* openGlyphDrawer(GlyphOptions& options) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (!dc) return nullptr;
+    auto* drawer = new (std::nothrow) GlyphDrawer{};
+    HDC dc = drawer ? CreateCompatibleDC(nullptr) : nullptr;
+    if (!dc) {
+        delete drawer;
+        return nullptr;
+    }
     options.deviceContext = dc;
     createGlyphFont(options, nullptr);
-    auto* drawer = new (std::nothrow)
-        GlyphDrawer{dc, static_cast<HFONT>(options.font), static_cast<HGDIOBJ>(options.previousFont)};
-    if (!drawer) {
-        SelectObject(dc, static_cast<HGDIOBJ>(options.previousFont));
-        DeleteObject(static_cast<HGDIOBJ>(options.font));
-        DeleteDC(dc);
-    }
+    *drawer = {dc, static_cast<HFONT>(options.font), static_cast<HGDIOBJ>(options.previousFont)};
     return drawer;
 }
 

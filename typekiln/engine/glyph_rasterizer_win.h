@@ -8,8 +8,8 @@
 #include "surface.h"
 
 // Draws characters with GDI as one-bit glyph outlines at `sample` times the
-// font size. Every call creates, uses and gives back its own font and device
-// context. Results are in sampled pixels: the glyph image, and in the
+// font size. Every call but those with a drawer (below) creates, uses and
+// gives back its own font and device context. Results are in sampled pixels: the glyph image, and in the
 // working state of `options` the font's metrics, the ABC widths (A and C
 // divided by the horizontal scale, B multiplied by it) and topOffset, the
 // distance from the top of the font's cell to the glyph's black box.

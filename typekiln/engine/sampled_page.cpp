@@ -87,12 +87,27 @@ bool GlyphRuns::encode(const Surface& glyph) {
 // then the runs.
 struct SampledPage::Placed {
     int32_t x, y, width, height;
-    int32_t runCount;
 
     const uint32_t* rowStarts() const { return reinterpret_cast<const uint32_t*>(this + 1); }
     const PixelRun* runs() const {
         return reinterpret_cast<const PixelRun*>(reinterpret_cast<const uint8_t*>(this) +
                                                  roundUp8(sizeof(Placed) + (height + 1) * sizeof(uint32_t)));
+    }
+
+    // Calls visit(y, from, to, value) for every run of rows top .. top +
+    // rows - 1, in page columns, clipped to the page's `pageWidth`.
+    template <typename Visit>
+    void forEachRun(int32_t top, int32_t rows, int32_t pageWidth, Visit visit) const {
+        const int32_t last = std::min(y + height, top + rows);
+        for (int32_t row = std::max(y, top); row < last; ++row) {
+            const uint32_t* starts = rowStarts() + (row - y);
+            for (uint32_t r = starts[0]; r < starts[1]; ++r) {
+                const PixelRun& run = runs()[r];
+                const int32_t from = std::max(x + run.x, 0);
+                const int32_t to = std::min(x + run.x + run.length, pageWidth);
+                if (from < to) visit(row, from, to, run.value);
+            }
+        }
     }
 };
 
@@ -147,7 +162,7 @@ bool SampledPage::place(int32_t x, int32_t y, const GlyphRuns& glyph) {
     size_t offset = 0;
     if (!grow(headerBytes + roundUp8(runBytes), &offset)) return false;
     uint8_t* entry = store + offset;
-    const Placed header = {x, y, glyph.width(), glyph.height(), glyph.runCount()};
+    const Placed header = {x, y, glyph.width(), glyph.height()};
     std::memcpy(entry, &header, sizeof header);
     std::memcpy(entry + sizeof header, glyph.rowStarts(), startBytes);
     if (runBytes) std::memcpy(entry + headerBytes, glyph.runs(), runBytes);
@@ -164,19 +179,15 @@ void SampledPage::paintBand(const int32_t* active, int32_t activeCount, int32_t 
         const Placed& glyph = placed(active[a]);
         const int32_t left = std::max(glyph.x, 0);
         const int32_t right = std::min(glyph.x + glyph.width, pageWidth);
-        const int32_t first = std::max(glyph.y, top);
         const int32_t last = std::min(glyph.y + glyph.height, top + rows);
-        for (int32_t y = first; y < last; ++y) {
+        for (int32_t y = std::max(glyph.y, top); y < last; ++y) {
             uint32_t* row = band + static_cast<size_t>(y - top) * pageWidth;
             std::fill(row + left, row + right, 0u);
-            const uint32_t* starts = glyph.rowStarts() + (y - glyph.y);
-            for (uint32_t r = starts[0]; r < starts[1]; ++r) {
-                const PixelRun& run = glyph.runs()[r];
-                const int32_t from = std::max(glyph.x + run.x, left);
-                const int32_t to = std::min(glyph.x + run.x + run.length, right);
-                if (from < to) std::fill(row + from, row + to, run.value);
-            }
         }
+        glyph.forEachRun(top, rows, pageWidth, [&](int32_t y, int32_t from, int32_t to, uint32_t value) {
+            uint32_t* row = band + static_cast<size_t>(y - top) * pageWidth;
+            std::fill(row + from, row + to, value);
+        });
     }
 }
 
@@ -186,18 +197,10 @@ void SampledPage::paintBand(const int32_t* active, int32_t activeCount, int32_t 
 void SampledPage::addBandRuns(const int32_t* active, int32_t activeCount, int32_t top, int32_t rows,
                               int32_t sample, BandSums& sums) const {
     for (int32_t a = 0; a < activeCount; ++a) {
-        const Placed& glyph = placed(active[a]);
-        const int32_t first = std::max(glyph.y, top);
-        const int32_t last = std::min(glyph.y + glyph.height, top + rows);
-        for (int32_t y = first; y < last; ++y) {
-            const uint32_t* starts = glyph.rowStarts() + (y - glyph.y);
-            for (uint32_t r = starts[0]; r < starts[1]; ++r) {
-                const PixelRun& run = glyph.runs()[r];
-                const int32_t from = std::max(glyph.x + run.x, 0);
-                const int32_t to = std::min(glyph.x + run.x + run.length, pageWidth);
-                if (from < to) sums.addRun(from, to - from, run.value, sample);
-            }
-        }
+        placed(active[a]).forEachRun(top, rows, pageWidth,
+                                     [&](int32_t, int32_t from, int32_t to, uint32_t value) {
+                                         sums.addRun(from, to - from, value, sample);
+                                     });
     }
 }
 
