@@ -15,11 +15,6 @@ std::string byteCount(uint64_t bytes) {
     return counted(bytes, "byte", "bytes");
 }
 
-size_t expectedSize(uint32_t pageCount, uint32_t glyphCount) {
-    return size_t{kDescriptorHeaderBytes} + size_t{kPageNameBytes} * pageCount +
-           size_t{kGlyphRecordBytes} * glyphCount;
-}
-
 void decodeHeader(const uint8_t* bytes, DescriptorHeader& header) {
     std::memcpy(header.magic, bytes, sizeof header.magic);
     header.fontSize = bytes[4];
@@ -58,7 +53,7 @@ bool decodeDescriptor(const uint8_t* bytes, size_t size, DescriptorFile& descrip
     }
     DescriptorHeader& header = descriptor.header;
     decodeHeader(bytes, header);
-    const size_t expected = expectedSize(header.pageCount, header.glyphCount);
+    const size_t expected = descriptorFileSize(header.pageCount, header.glyphCount);
     if (size != expected) {
         error = (size < expected ? "truncated: " : "too long: ") + byteCount(size) + " where " +
                 counted(header.pageCount, "page", "pages") + " and " +
@@ -96,4 +91,11 @@ bool readDescriptorFile(const char* name, DescriptorFile& descriptor, std::strin
         return false;
     }
     return decodeDescriptor(bytes.data(), bytes.size(), descriptor, error);
+}
+
+int32_t recordOfCode(const DescriptorFile& descriptor, uint16_t code) {
+    const int32_t slot = characterSlot(code);
+    if (slot == kNoSlot) return -1;
+    const uint16_t glyph = descriptor.header.slots[slot];
+    return glyph < descriptor.records.size() ? glyph : -1;
 }

@@ -17,8 +17,7 @@ struct DescriptorFile {
 };
 
 // The longest descriptor there can be: 255 pages and 65,535 glyphs.
-constexpr size_t kMaxDescriptorBytes =
-    size_t{kDescriptorHeaderBytes} + size_t{kPageNameBytes} * 255 + size_t{kGlyphRecordBytes} * 65535;
+constexpr size_t kMaxDescriptorBytes = descriptorFileSize(255, 65535);
 
 // Reads the bytes of a descriptor file. Returns false, with a one-line
 // reason in `error`, when they are not one: shorter than the header, without
@@ -28,3 +27,7 @@ bool decodeDescriptor(const uint8_t* bytes, size_t size, DescriptorFile& descrip
 // Reads the descriptor file `name` (the system's text). A file longer than
 // any descriptor is refused unread.
 bool readDescriptorFile(const char* name, DescriptorFile& descriptor, std::string& error);
+
+// The record that character code `code` leads to through its slot, or -1
+// when its slot is empty or points past the last record.
+int32_t recordOfCode(const DescriptorFile& descriptor, uint16_t code);

@@ -47,17 +47,17 @@ std::vector<FntCharacter> unicodeCharacters(const DescriptorFile& descriptor, co
     std::vector<FntCharacter> characters;
     std::vector<std::vector<uint16_t>> codesWithoutId(descriptor.records.size());
     std::vector<bool> hasId(descriptor.records.size(), false);
-    for (uint32_t code = 0; code <= 0xFFFF; ++code) {
-        const int32_t slot = characterSlot(static_cast<uint16_t>(code));
-        if (slot == kNoSlot || !isWellFormed(static_cast<uint16_t>(code))) continue;
-        const uint16_t glyph = descriptor.header.slots[slot];
-        if (glyph >= descriptor.records.size()) continue;
+    for (uint32_t value = 0; value <= 0xFFFF; ++value) {
+        const uint16_t code = static_cast<uint16_t>(value);
+        if (!isWellFormed(code)) continue;
+        const int32_t glyph = recordOfCode(descriptor, code);
+        if (glyph < 0) continue;
         char32_t id = 0;
-        if (codePage.toUnicode(static_cast<uint16_t>(code), &id)) {
+        if (codePage.toUnicode(code, &id)) {
             characters.push_back({id, glyph});
             hasId[glyph] = true;
         } else {
-            codesWithoutId[glyph].push_back(static_cast<uint16_t>(code));
+            codesWithoutId[glyph].push_back(code);
         }
     }
     // A code without a character that shares its slot with one is no loss;

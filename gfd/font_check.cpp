@@ -17,17 +17,19 @@ std::string pixelSize(int32_t width, int32_t height) {
     return std::to_string(width) + " x " + std::to_string(height);
 }
 
-// The lowest character code of a slot, to name the slot in a message. The
-// slot rules' offsets grow from rule to rule, so the first that gives the
-// slot back gives the lowest code.
+// The lowest character code of a slot, to name the slot in a message: the
+// slot rule inverted once, walking the codes downwards so that the lowest
+// code of each slot is written last.
 uint16_t lowestCodeOf(int32_t slot) {
-    if (slot < 0x100) return static_cast<uint16_t>(slot);
-    for (int32_t offset : {0x8041, 0xC082, 0xCA23}) {
-        const int32_t code = slot + offset;
-        if (code <= 0xFFFF && characterSlot(static_cast<uint16_t>(code)) == slot)
-            return static_cast<uint16_t>(code);
-    }
-    return 0;
+    static const std::vector<uint16_t> lowest = [] {
+        std::vector<uint16_t> codes(kSlotCount, 0);
+        for (int32_t code = 0xFFFF; code >= 0; --code) {
+            const int32_t codeSlot = characterSlot(static_cast<uint16_t>(code));
+            if (codeSlot != kNoSlot) codes[codeSlot] = static_cast<uint16_t>(code);
+        }
+        return codes;
+    }();
+    return lowest[slot];
 }
 
 std::string recordName(int32_t index, const GlyphRecord& r) {

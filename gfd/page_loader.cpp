@@ -30,6 +30,14 @@ bool pageFileBase(const Font& font, const std::string& pageName, std::string& ba
     return true;
 }
 
+// "<base>.tga", else "<base>.bmp"; empty when there is neither.
+std::string presentFile(const std::string& base) {
+    for (const char* extension : {".tga", ".bmp"}) {
+        if (fileExists(base + extension)) return base + extension;
+    }
+    return std::string();
+}
+
 }  // namespace
 
 bool findPageFile(const Font& font, int32_t page, std::string& path, std::string& error) {
@@ -39,7 +47,7 @@ bool findPageFile(const Font& font, int32_t page, std::string& path, std::string
         error = pageLabel(page) + (name.empty() ? " has no name" : " has a name that is no file name");
         return false;
     }
-    path = presentPageFile(font, name);
+    path = presentFile(base);
     if (path.empty()) {
         error = pageLabel(page) + ": neither " + base + ".tga nor " + base + ".bmp is there";
         return false;
@@ -56,11 +64,7 @@ bool findPageFile(const Font& font, int32_t page, std::string& path, std::string
 
 std::string presentPageFile(const Font& font, const std::string& pageName) {
     std::string base;
-    if (!pageFileBase(font, pageName, base)) return std::string();
-    for (const char* extension : {".tga", ".bmp"}) {
-        if (fileExists(base + extension)) return base + extension;
-    }
-    return std::string();
+    return pageFileBase(font, pageName, base) ? presentFile(base) : std::string();
 }
 
 bool loadPage(const Font& font, int32_t page, Surface& pixels, std::string& error) {
@@ -72,25 +76,22 @@ bool loadPage(const Font& font, int32_t page, Surface& pixels, std::string& erro
         return false;
     };
 
-    uint8_t head[kTgaHeaderBytes];
-    TgaLayout layout;
-    std::string reason;
     uint64_t fileSize = 0;
     if (!getFileSize(path.c_str(), &fileSize)) return fail("cannot be opened");
-    const size_t headBytes = fileSize < sizeof head ? static_cast<size_t>(fileSize) : sizeof head;
-    if (!readFileStart(path.c_str(), head, headBytes) || !readTgaLayout(head, headBytes, layout, reason)) {
-        return fail(reason.empty() ? "cannot be read" : reason);
-    }
+    // One read: the header with the longest identification field and the
+    // pixels of a whole page. A footer after the pixels is not a page's
+    // business, nor is anything beyond what a page can hold.
+    const size_t most = kTgaHeaderBytes + kMaxTgaIdBytes + size_t{4} * header.pageWidth * header.pageHeight;
+    std::vector<uint8_t> bytes(fileSize < most ? static_cast<size_t>(fileSize) : most);
+    if (!readFileStart(path.c_str(), bytes.data(), bytes.size())) return fail("cannot be read");
+    TgaLayout layout;
+    std::string reason;
+    if (!readTgaLayout(bytes.data(), bytes.size(), layout, reason)) return fail(reason);
     if (layout.width != header.pageWidth || layout.height > header.pageHeight) {
         return fail("is " + std::to_string(layout.width) + " x " + std::to_string(layout.height) +
                     " pixels, but the font's pages are " + std::to_string(header.pageWidth) + " x " +
                     std::to_string(header.pageHeight));
     }
-    // Only what the header promises is read; a footer after the pixels is not
-    // a page's business.
-    const size_t wanted = layout.pixelOffset + size_t{4} * layout.width * layout.height;
-    std::vector<uint8_t> bytes(fileSize < wanted ? static_cast<size_t>(fileSize) : wanted);
-    if (!readFileStart(path.c_str(), bytes.data(), bytes.size())) return fail("cannot be read");
     if (!pixels.create(header.pageWidth, header.pageHeight)) return fail("does not fit in memory");
     if (!decodeTgaPixels(bytes.data(), bytes.size(), layout, pixels, reason)) {
         pixels.release();

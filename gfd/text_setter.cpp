@@ -14,11 +14,7 @@ bool isHalfWidth(char32_t character) {
 // The record of a character, or -1 when the font has none.
 int32_t recordOf(const DescriptorFile& descriptor, const CodePage932& codePage, char32_t character) {
     uint16_t code = 0;
-    if (!codePage.fromUnicode(character, &code)) return -1;
-    const int32_t slot = characterSlot(code);
-    if (slot == kNoSlot) return -1;
-    const uint16_t glyph = descriptor.header.slots[slot];
-    return glyph < descriptor.records.size() ? glyph : -1;
+    return codePage.fromUnicode(character, &code) ? recordOfCode(descriptor, code) : -1;
 }
 
 // The pen of one line at a time, and the extent of everything set so far.

@@ -102,11 +102,7 @@ TEST_F(Export, TextSetFromTheExportLooksAsGfdRendersIt) {
         const FntChar& c = *fnt.find(static_cast<int>(id));
         for (int y = 0; y < c.height; ++y) {
             for (int x = 0; x < c.width; ++x) {
-                const uint32_t source = pages[c.page].at(c.x + x, c.y + y);
-                const uint32_t alpha = source >> 24;
-                uint32_t expected = 0xFF000000;
-                for (int shift = 0; shift < 24; shift += 8)
-                    expected |= ((source >> shift & 0xFF) * alpha / 255) << shift;
+                const uint32_t expected = blendOver(0xFF000000, pages[c.page].at(c.x + x, c.y + y));
                 uint32_t pixel = 0;
                 rendered.getPixel(pen + c.xoffset + x, c.yoffset + y, &pixel);
                 ASSERT_EQ(pixel, expected) << std::hex << id << " at " << x << "," << y;

@@ -56,6 +56,17 @@ void TestFont::write(bool paletted) {
         throw std::runtime_error("cannot write " + path());
 }
 
+uint32_t blendOver(uint32_t background, uint32_t source) {
+    const int alpha = static_cast<int>(source >> 24);
+    uint32_t result = 0xFF000000;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int d = background >> shift & 0xFF;
+        const int s = source >> shift & 0xFF;
+        result |= static_cast<uint32_t>(d + (s - d) * alpha / 255) << shift;
+    }
+    return result;
+}
+
 uint32_t TestFont::cornerPixel(size_t index) const {
     uint32_t pixel = 0;
     pages[records[index].page]->getPixel(records[index].left + 1, 1, &pixel);

@@ -32,6 +32,11 @@ constexpr int32_t kTestFontSize = 10;
 constexpr int32_t kTestPageSize = 128;
 constexpr uint32_t kHalfAlpha = 0x80;
 
+// What a page pixel `source` shows laid over an opaque `background`, worked
+// out here rather than by the engine: each colour channel
+// D + (S - D) * alpha / 255, truncated toward zero, and opaque.
+uint32_t blendOver(uint32_t background, uint32_t source);
+
 class TestFont {
 public:
     explicit TestFont(const std::vector<TestGlyph>& glyphs = standardGlyphs());

@@ -38,17 +38,6 @@ protected:
 
 using Cells = std::vector<std::string>;
 
-uint32_t blend(uint32_t background, uint32_t source) {
-    const uint32_t alpha = source >> 24;
-    uint32_t result = 0xFF000000;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const int d = background >> shift & 0xFF;
-        const int s = source >> shift & 0xFF;
-        result |= static_cast<uint32_t>(d + (s - d) * static_cast<int>(alpha) / 255) << shift;
-    }
-    return result;
-}
-
 uint32_t pixelAt(const Surface& image, int x, int y) {
     uint32_t pixel = 0;
     EXPECT_TRUE(image.getPixel(x, y, &pixel)) << x << "," << y;
@@ -110,9 +99,9 @@ TEST_F(SetText, RenderingBlendsEachCellOverTheBackground) {
     const uint32_t background = 0xFFC8C8C8;
     // A's cell starts at 1: its margin column, then the block.
     EXPECT_EQ(pixelAt(image, 1, 5), background);
-    EXPECT_EQ(pixelAt(image, 2, 1), blend(background, font.cornerPixel(0)));
+    EXPECT_EQ(pixelAt(image, 2, 1), blendOver(background, font.cornerPixel(0)));
     EXPECT_EQ(pixelAt(image, 3, 2), font.solidPixel(0));
-    EXPECT_EQ(pixelAt(image, 11, 1), blend(background, font.cornerPixel(1)));
+    EXPECT_EQ(pixelAt(image, 11, 1), blendOver(background, font.cornerPixel(1)));
     EXPECT_EQ(pixelAt(image, 24, 2), font.solidPixel(2));  // B, from the second page
     EXPECT_EQ(pixelAt(image, 24, 11), background);         // the row's bottom margin
     // "?" is missing: a black box on a light background, empty inside.

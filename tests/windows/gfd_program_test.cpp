@@ -11,6 +11,7 @@
 #include "png_reader.h"
 #include "program_driver.h"
 #include "test_files.h"
+#include "test_font.h"
 
 namespace {
 
@@ -55,17 +56,6 @@ protected:
     FontDescriptor descriptor;
     PageImage page;
 };
-
-uint32_t blend(uint32_t background, uint32_t source) {
-    const int alpha = static_cast<int>(source >> 24);
-    uint32_t result = 0xFF000000;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const int d = background >> shift & 0xFF;
-        const int s = source >> shift & 0xFF;
-        result |= static_cast<uint32_t>(d + (s - d) * alpha / 255) << shift;
-    }
-    return result;
-}
 
 }  // namespace
 
@@ -128,7 +118,7 @@ TEST_F(GfdOnATypekilnFont, RenderPutsEachGlyphWhereTheDescriptorSays) {
                 if (cover[y * image.width + at] != 1) continue;  // where neighbours overlap
                 const uint32_t source = pagePixel(r.left + x, r.top + y);
                 opaque += (source >> 24) != 0;
-                ASSERT_EQ(image.at(at, y), blend(background, source)) << at << "," << y;
+                ASSERT_EQ(image.at(at, y), blendOver(background, source)) << at << "," << y;
             }
         }
     }

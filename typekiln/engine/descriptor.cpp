@@ -33,9 +33,7 @@ void formatPageName(const char* outName, int32_t page, char field[kPageNameBytes
 
 bool encodeDescriptor(const DescriptorHeader& header, const char* outName, const GlyphRecord* records,
                       ByteBuffer& out) {
-    const size_t size = size_t{kDescriptorHeaderBytes} + size_t{kPageNameBytes} * header.pageCount +
-                        size_t{kGlyphRecordBytes} * header.glyphCount;
-    if (!reserveBytes(out, size)) return false;
+    if (!reserveBytes(out, descriptorFileSize(header.pageCount, header.glyphCount))) return false;
 
     putBytes(out, header.magic, sizeof header.magic);
     put8(out, header.fontSize);

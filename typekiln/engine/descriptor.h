@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "byte_buffer.h"
@@ -20,6 +21,12 @@ constexpr int32_t kNoSlot = -1;
 constexpr int32_t kDescriptorHeaderBytes = 25700;
 constexpr int32_t kPageNameBytes = 32;
 constexpr int32_t kGlyphRecordBytes = 12;
+
+// The length of a descriptor file with `pageCount` pages and `glyphCount` glyphs.
+constexpr size_t descriptorFileSize(uint32_t pageCount, uint32_t glyphCount) {
+    return size_t{kDescriptorHeaderBytes} + size_t{kPageNameBytes} * pageCount +
+           size_t{kGlyphRecordBytes} * glyphCount;
+}
 
 // The slot of a character code (0 .. 12,843), or kNoSlot when the code has
 // none. The rule is part of the file format: readers compute it the same way.
