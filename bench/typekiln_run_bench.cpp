@@ -29,7 +29,7 @@
 #include "effects.h"
 #include "font_files.h"
 #include "font_generator.h"
-#include "glyph_rasterizer_win.h"
+#include "glyph_drawing.h"
 #include "image_writers.h"
 #include "options.h"
 #include "reference_effects.h"
@@ -58,9 +58,10 @@ void ignoreStep(void*) {}
 void printFailure(void*, const char* message) {
     std::printf("run failed: %s\n", message);
 }
-void reportEmptyGlyph(void*) {
+void reportEmptyGlyph(void*, const char*) {
     std::printf("a character without an image\n");
 }
+void ignorePages(void*, int32_t, int32_t) {}
 
 // Microseconds summed over the drawing threads.
 std::atomic<int64_t> rasterisingMicroseconds{0};
@@ -72,7 +73,7 @@ void addSince(std::atomic<int64_t>& total, Clock::time_point start) {
 
 bool drawTimed(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
     auto start = Clock::now();
-    const bool drawn = drawGlyphOutlineWith(*static_cast<GlyphDrawer*>(drawer), glyph, options, text);
+    const bool drawn = drawGlyphOutline(*static_cast<GlyphFont*>(drawer), glyph, options, text);
     addSince(rasterisingMicroseconds, start);
     if (!drawn) return false;
     start = Clock::now();
@@ -81,14 +82,18 @@ bool drawTimed(void* drawer, Surface& glyph, GlyphOptions& options, const char* 
     return true;
 }
 
-// The straightforward drawing: a device context and a font for every glyph,
-// then the effects pass by pass and layer by layer.
-void* openWindowDrawer(void* window, GlyphOptions&) {
+// The straightforward drawing: a font of its own for every glyph, then the
+// effects pass by pass and layer by layer.
+void* openFontPerGlyph(void* window, GlyphOptions&, const char**) {
     return window;
 }
-void closeWindowDrawer(void*) {}
-bool drawStraightforward(void* window, Surface& glyph, GlyphOptions& options, const char* text) {
-    if (!drawGlyphOutline(static_cast<HWND>(window), glyph, options, text)) return false;
+void closeFontPerGlyph(void*) {}
+bool drawStraightforward(void*, Surface& glyph, GlyphOptions& options, const char* text) {
+    const GlyphFontOpening opening = openGlyphFont(options);
+    require(opening.font != nullptr, "opening the glyph font");
+    const bool drawn = drawGlyphOutline(*opening.font, glyph, options, text);
+    closeGlyphFont(opening.font);
+    if (!drawn) return false;
     referenceApplyEdge(options, glyph);
     referenceApplyBevel(options, glyph);
     return true;
@@ -119,9 +124,9 @@ int split(const std::string& folder, const std::string& list, int count, char** 
     settingsFor(settings, folder, list, count, options, *characters);
     WorkTables tables{};
     require(reserveWorkTables(tables), "reserving the work tables");
-    const RunWindow window = {GetDesktopWindow(), 0,          openRunDrawer,
-                              closeRunDrawer,     drawTimed,  reportEmptyGlyph,
-                              ignoreProgress,     ignoreStep, printFailure};
+    const RunWindow window = {
+        GetDesktopWindow(), 0,          openRunDrawer, closeRunDrawer, drawTimed, reportEmptyGlyph,
+        ignoreProgress,     ignoreStep, ignorePages,   printFailure};
     FontGenerator::Times times;
     const auto start = Clock::now();
     require(FontGenerator::run(window, settings, *characters, tables, &times), "the run");
@@ -157,10 +162,10 @@ int check(const std::string& folder, const std::string& list, int count, char** 
     const int32_t format = settings.pageFormat;
     settings.pageFormat = Tga32;
     const RunWindow window = {GetDesktopWindow(),  1,
-                              openWindowDrawer,    closeWindowDrawer,
+                              openFontPerGlyph,    closeFontPerGlyph,
                               drawStraightforward, reportEmptyGlyph,
                               ignoreProgress,      ignoreStep,
-                              printFailure};
+                              ignorePages,         printFailure};
     const auto start = Clock::now();
     require(referenceRun(window, settings, *characters), "the straightforward run");
 

@@ -8,8 +8,8 @@ packages="
 cmake ninja-build g++ clang libclang-rt-14-dev
 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 googletest
-wine64 xvfb xauth
-locales fonts-ipafont-gothic
+wine64 xvfb xauth fonts-wine
+locales fonts-ipafont-gothic fonts-ipafont-mincho libfontconfig-dev
 python3 python3-fonttools time
 libpng-dev zlib1g-dev
 dpkg-dev sox vorbis-tools lame gstreamer1.0-plugins-base gstreamer1.0-plugins-good
@@ -77,3 +77,6 @@ fetch_sources /usr/local/src/xiph "libogg and libvorbis" libogg libvorbis
 # gfd.exe writes PNG with zlib and libpng, cross-built the same way (the
 # native build links Debian's libpng-dev).
 fetch_sources /usr/local/src/png "zlib and libpng" zlib libpng1.6
+# The native Typekiln draws with Debian 12's FreeType, built from its source
+# package, so that its glyphs are those Wine's GDI draws here.
+fetch_sources /usr/local/src/freetype "FreeType" freetype

@@ -12,7 +12,7 @@ FakeRunWindow::Glyph defaultGlyph(uint16_t, const GlyphOptions& options) {
     return {10 * options.sample, 20 * options.sample, 2 * options.sample, options.sample, -options.sample};
 }
 
-void* openDrawer(void* handle, GlyphOptions&) {
+void* openDrawer(void* handle, GlyphOptions&, const char**) {
     return handle;
 }
 
@@ -44,7 +44,7 @@ bool drawGlyph(void* drawer, Surface& glyph, GlyphOptions& options, const char* 
     return true;
 }
 
-void reportEmptyGlyph(void* handle) {
+void reportEmptyGlyph(void* handle, const char*) {
     ++fakeOf(handle).emptyGlyphs;
 }
 
@@ -56,6 +56,10 @@ void stepProgress(void* handle) {
     ++fakeOf(handle).progressSteps;
 }
 
+void reportPagesWritten(void* handle, int32_t written, int32_t) {
+    fakeOf(handle).pagesWritten = written;
+}
+
 void reportFailure(void* handle, const char* message) {
     fakeOf(handle).failures.push_back(message);
 }
@@ -63,7 +67,14 @@ void reportFailure(void* handle, const char* message) {
 }  // namespace
 
 RunWindow FakeRunWindow::window() {
-    return {this,         drawingThreads,   openDrawer,       closeDrawer,
-            drawGlyph,    reportEmptyGlyph, setProgressRange, stepProgress,
+    return {this,
+            drawingThreads,
+            openDrawer,
+            closeDrawer,
+            drawGlyph,
+            reportEmptyGlyph,
+            setProgressRange,
+            stepProgress,
+            reportPagesWritten,
             reportFailure};
 }

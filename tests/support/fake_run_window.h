@@ -25,6 +25,7 @@ struct FakeRunWindow {
     int32_t progressRange = -1;
     int32_t progressSteps = 0;
     int32_t emptyGlyphs = 0;
+    int32_t pagesWritten = 0;
     std::vector<std::string> failures;
 
     RunWindow window();

@@ -54,14 +54,15 @@ bool referenceRun(const RunWindow& window, GenerationSettings& settings, const C
     };
     if (rows == 0 || !openPage()) return false;
 
-    void* drawer = window.openDrawer(window.handle, options);
+    const char* problem = nullptr;
+    void* drawer = window.openDrawer(window.handle, options, &problem);
     window.setProgressRange(window.handle, characters.count());
     bool finished = true;
     for (int32_t i = 0; i < characters.count() && finished; ++i) {
         window.stepProgress(window.handle);
         const CharacterEntry& entry = characters.entries()[i];
         Surface glyph;
-        if (!window.drawGlyph(drawer, glyph, options, entry.text)) window.reportEmptyGlyph(window.handle);
+        if (!window.drawGlyph(drawer, glyph, options, entry.text)) window.reportEmptyGlyph(window.handle, entry.text);
         const int32_t gw = glyph.getWidth();
         const int32_t gh = glyph.getHeight();
         const int32_t cell = (options.fixPitch ? options.size * s : gw) + 2 * s;

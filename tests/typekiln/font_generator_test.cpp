@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fake_run_window.h"
+#include "file_system.h"
 #include "font_files.h"
 #include "reference_run.h"
 #include "test_files.h"
@@ -36,8 +37,8 @@ protected:
     void loadCharacters(const TemporaryFolder& in, const std::string& characterBytes) {
         writeFileBytes(in.file("chars.txt"), characterBytes);
         characters->load(in.file("chars.txt").c_str());
-        // The generator cuts the input path at its last backslash on every platform.
-        std::snprintf(settings.inputPath, sizeof settings.inputPath, "%s\\chars.txt", in.path().c_str());
+        std::snprintf(settings.inputPath, sizeof settings.inputPath, "%s%cchars.txt", in.path().c_str(),
+                      kFolderSeparator);
     }
 
     // Every file of a run in `in`: the descriptor, then each page image
@@ -288,12 +289,17 @@ TEST_F(GeneratorTest, AGlyphWithoutAnImageHangsLikeTheGlyphBeforeItOnAnyThread) 
     EXPECT_EQ(settings.glyphOptions.topOffset, 2);
 }
 
-TEST(OutputFolder, IsTheInputPathUpToItsLastBackslash) {
+TEST(OutputFolder, IsTheInputPathUpToItsLastFolderSeparator) {
+#ifdef _WIN32
     const char* paths[][2] = {{"C:\\work\\chars.txt", "C:\\work"},
                               {"C:\\chars.txt", "C:\\"},
                               {"\\chars.txt", "\\"},
-                              {"C:\\表\\chars.txt", "C:\\表"},
+                              {"C:\\表\\chars.txt", "C:\\表"},  // 表 ends in 0x5C
                               {"chars.txt", ""}};
+#else
+    const char* paths[][2] = {
+        {"/work/chars.txt", "/work"}, {"/chars.txt", "/"}, {"work\\chars.txt", ""}, {"chars.txt", ""}};
+#endif
     for (const auto& path : paths) {
         char folder[kMaxPathBytes];
         outputFolderOf(path[0], folder);

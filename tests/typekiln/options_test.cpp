@@ -46,6 +46,13 @@ std::string currentFolder() {
     return folder;
 }
 
+// Where an absolute path starts, before its first folder separator.
+#ifdef _WIN32
+const char kAbsoluteRoot[] = "C:";
+#else
+const char kAbsoluteRoot[] = "";
+#endif
+
 const char kExampleLine[] =
     "Typekiln chars.txt /out,\"font\" /format,2 /width,1 /height,1 /sample,1 /aspect,1.0,1.0 "
     "/face,\"ＭＳ ゴシック\" /size,26 /color,255,255,255 ";
@@ -103,11 +110,22 @@ TEST(ParseOptions, OverlongTextIsCutWithoutSplittingACharacter) {
 TEST(ParseOptions, InputFilesAreTakenFromTheCurrentFolderUnlessAbsolute) {
     TemporaryFolder folder;
     CurrentFolderScope scope(folder.path());
-    EXPECT_EQ(std::string(parsed({"a.txt", "chars.txt"}).inputPath), currentFolder() + "\\chars.txt");
-    EXPECT_EQ(std::string(parsed({""}).inputPath), currentFolder() + "\\");
-    EXPECT_STREQ(parsed({"C:\\work\\chars.txt"}).inputPath, "C:\\work\\chars.txt");
-    EXPECT_STREQ(parsed({"d:chars.txt"}).inputPath, "d:chars.txt");
-    EXPECT_STREQ(parsed({"\\\\server\\share\\c.txt"}).inputPath, "\\\\server\\share\\c.txt");
+    EXPECT_EQ(std::string(parsed({"a.txt", "chars.txt"}).inputPath),
+              currentFolder() + kFolderSeparator + "chars.txt");
+    EXPECT_EQ(std::string(parsed({""}).inputPath), currentFolder() + kFolderSeparator);
+#ifdef _WIN32
+    for (const char* path : {"C:\\work\\chars.txt", "d:chars.txt", "\\\\server\\share\\c.txt"})
+        EXPECT_STREQ(parsed({path}).inputPath, path);
+#else
+    // An absolute path starts with a slash like an option, and is told apart
+    // by a second slash before any comma, or by naming a file.
+    writeFileBytes(folder.file("c.txt"), "A");
+    const std::string rootFile = folder.path() + "/c.txt";
+    for (const std::string& path : {std::string("/work/chars.txt"), std::string("/work/a,b.txt"), rootFile})
+        EXPECT_EQ(std::string(parsed({path}).inputPath), path);
+    EXPECT_STREQ(parsed({"/size,30/2"}).inputPath, "");  // an option, whatever follows the comma
+    EXPECT_EQ(parsed({"/size,30/2"}).glyphOptions.size, 30);
+#endif
 }
 
 TEST(ParseOptions, InputFileStaysRelativeWhenTheCurrentFolderIsTooLongToPrefix) {
@@ -151,9 +169,12 @@ TEST(SplitBatchLine, KeepsAtMost255ArgumentsAnd2047Bytes) {
 
 TEST(BatchLine, StartupSettingsGiveTheExampleLine) {
     GenerationSettings s = startup();
-    std::strcpy(s.inputPath, "C:\\work\\chars.txt");
+    std::snprintf(s.inputPath, sizeof s.inputPath, "%s%cwork%cchars.txt", kAbsoluteRoot, kFolderSeparator,
+                  kFolderSeparator);
     EXPECT_EQ(batchLine(s), kExampleLine);
-    std::strcpy(s.inputPath, "C:\\表示\\表.txt");  // the name is cut at a real backslash
+    // The name is cut at a real separator, not at the trail byte of 表.
+    std::snprintf(s.inputPath, sizeof s.inputPath, "%s%c表示%c表.txt", kAbsoluteRoot, kFolderSeparator,
+                  kFolderSeparator);
     EXPECT_EQ(batchLine(s).rfind("Typekiln 表.txt /out,", 0), 0u);
 }
 
@@ -167,17 +188,17 @@ TEST(BatchLine, EffectsAndFlagsFollowInTheirOrder) {
 }
 
 TEST(BatchLine, SavingAndLoadingKeepsEverySettingAndSpacedNames) {
-    GenerationSettings original =
-        parsed({"/out,kiln", "/format,0", "/width,4", "/height,0", "/sample,4", "/aspect,0.5,2.5",
-                "/face,ＭＳ 明朝", "/size,40", "/color,1,2,3", "/edge,2,4,5,6", "/bevel,1,3,7,8,9", "/bold",
-                "/italic", "/fixpitch", "C:\\fonts\\my list.txt"});
+    GenerationSettings original = parsed(
+        {"/out,kiln", "/format,0", "/width,4", "/height,0", "/sample,4", "/aspect,0.5,2.5", "/face,ＭＳ 明朝",
+         "/size,40", "/color,1,2,3", "/edge,2,4,5,6", "/bevel,1,3,7,8,9", "/bold", "/italic", "/fixpitch",
+         std::string(kAbsoluteRoot) + kFolderSeparator + "fonts" + kFolderSeparator + "my list.txt"});
     BatchArguments arguments;
     splitBatchLine(batchLine(original).c_str(), arguments);
     TemporaryFolder folder;
     CurrentFolderScope scope(folder.path());
     GenerationSettings loaded = startup();
     parseOptions(loaded, arguments.count, arguments.values);
-    EXPECT_EQ(std::string(loaded.inputPath), currentFolder() + "\\my list.txt");
+    EXPECT_EQ(std::string(loaded.inputPath), currentFolder() + kFolderSeparator + "my list.txt");
     std::memset(loaded.inputPath, 0, sizeof loaded.inputPath);
     std::strcpy(loaded.inputPath, original.inputPath);
     EXPECT_EQ(std::memcmp(&loaded, &original, sizeof loaded), 0);

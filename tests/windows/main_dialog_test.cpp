@@ -13,7 +13,7 @@
 #include "batch_file.h"
 #include "effects.h"
 #include "face_names.h"
-#include "glyph_rasterizer_win.h"
+#include "glyph_drawing.h"
 #include "gui_driver.h"
 #include "options.h"
 #include "preview_image.h"
@@ -85,7 +85,8 @@ protected:
         const int width = outer.right - outer.left, height = outer.bottom - outer.top;
         GlyphOptions options = generationSettings.glyphOptions;
         Surface glyph, picture;
-        rasterizeGlyph(GetDesktopWindow(), glyph, options, "あ");
+        const char* problem = nullptr;
+        rasterizeGlyph(glyph, options, "あ", &problem);
         reduceSamples(glyph, options);
         picture.create(width, height);
         centreInPicture(picture, glyph);

@@ -3,7 +3,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "code_page.h"
 #include "descriptor.h"
 #include "file_system.h"
 #include "glyph_stream.h"
@@ -26,13 +28,22 @@ bool isPageFormat(int32_t format) {
     return format == Bmp4 || format == Bmp8 || format == Tga32;
 }
 
-void pageFileName(const GenerationSettings& settings, int32_t page, char name[kFileNameBytes]) {
-    std::snprintf(name, kFileNameBytes, settings.pageFormat == Tga32 ? "%s_%02d.tga" : "%s_%02d.bmp",
-                  settings.outName, page);
+// File names are made from the output name in code page 932 and handed to
+// the system in its own text (UTF-8 on POSIX systems); false when the name
+// has no such text.
+bool systemFileName(const char* format, const char* outName, int32_t page, std::string* name) {
+    char text[kFileNameBytes];
+    std::snprintf(text, sizeof text, format, outName, page);
+    return systemTextFromCodePage932(text, name);
 }
 
-void descriptorFileName(const GenerationSettings& settings, char name[kFileNameBytes]) {
-    std::snprintf(name, kFileNameBytes, "%s.gfd", settings.outName);
+bool pageFileName(const GenerationSettings& settings, int32_t page, std::string* name) {
+    return systemFileName(settings.pageFormat == Tga32 ? "%s_%02d.tga" : "%s_%02d.bmp", settings.outName,
+                          page, name);
+}
+
+bool descriptorFileName(const GenerationSettings& settings, std::string* name) {
+    return systemFileName("%s.gfd", settings.outName, 0, name);
 }
 
 // Adds the seconds from its construction to its destruction to a total.
@@ -103,7 +114,8 @@ private:
         const int32_t count = characters.count();
         window.setProgressRange(window.handle, count);
         GlyphStream glyphs(window, options, characters);
-        if (count > 0 && !glyphs.start()) return fail(kOutOfMemory);
+        const char* problem = nullptr;
+        if (count > 0 && !glyphs.start(&problem)) return fail(problem ? problem : kOutOfMemory);
         for (int32_t i = 0; i < count; ++i) {
             window.stepProgress(window.handle);
             const GlyphStream::Glyph* glyph;
@@ -134,7 +146,7 @@ private:
     }
 
     bool placeCharacter(const CharacterEntry& entry, const GlyphStream::Glyph& glyph) {
-        if (!glyph.drawn) window.reportEmptyGlyph(window.handle);
+        if (!glyph.drawn) window.reportEmptyGlyph(window.handle, entry.text);
         takeWorkingState(glyph);
         const int32_t width = cellWidth(options, glyph.width);
         if (width > geometry.sampledWidth || glyph.height > geometry.sampledHeight)
@@ -171,28 +183,29 @@ private:
         return writeOutputs();
     }
 
+    bool writePage(TexturePage& page, const char* name) {
+        const int32_t usedHeight = page.usedHeight / geometry.sample;
+        switch (settings.pageFormat) {
+            case Bmp4:
+                return page.surface.writeBmp4(name, usedHeight);
+            case Bmp8:
+                return page.surface.writeBmp8(name, usedHeight);
+            default:
+                return page.surface.writeTga32(name, usedHeight);
+        }
+    }
+
     bool writeOutputs() {
         const int32_t pageCount = currentPage + 1;
-        char name[kFileNameBytes];
+        std::string name;
         int32_t written = 0;
         bool complete = true;
         if (isPageFormat(settings.pageFormat)) {
             for (; written < pageCount && complete; ++written) {
                 TexturePage& page = tables.pages[written];
-                pageFileName(settings, written, name);
-                const int32_t usedHeight = page.usedHeight / geometry.sample;
-                switch (settings.pageFormat) {
-                    case Bmp4:
-                        complete = page.surface.writeBmp4(name, usedHeight);
-                        break;
-                    case Bmp8:
-                        complete = page.surface.writeBmp8(name, usedHeight);
-                        break;
-                    default:
-                        complete = page.surface.writeTga32(name, usedHeight);
-                        break;
-                }
+                complete = pageFileName(settings, written, &name) && writePage(page, name.c_str());
                 page.surface.release();
+                if (complete) window.reportPagesWritten(window.handle, written + 1, pageCount);
             }
         }
         if (complete) {
@@ -201,8 +214,8 @@ private:
             header->pageWidth = static_cast<uint16_t>(geometry.width);
             header->pageHeight = static_cast<uint16_t>(geometry.height);
             header->glyphCount = static_cast<uint16_t>(glyphCount);
-            descriptorFileName(settings, name);
-            complete = writeDescriptor(name, *header, settings.outName, tables.glyphRecords);
+            complete = descriptorFileName(settings, &name) &&
+                       writeDescriptor(name.c_str(), *header, settings.outName, tables.glyphRecords);
         }
         if (!complete) {
             removePageFiles(written);
@@ -213,13 +226,13 @@ private:
 
     // Leaves no partial set of files behind a failed write.
     void removePageFiles(int32_t pages) {
-        char name[kFileNameBytes];
+        std::string name;
         for (int32_t i = 0; i < pages; ++i) {
-            pageFileName(settings, i, name);
-            removeFile(name);
+            if (!pageFileName(settings, i, &name)) continue;
+            removeFile(name.c_str());
             if (settings.pageFormat != Tga32) {
-                char copy[kFileNameBytes + 4];
-                if (Surface::tgaCopyName(name, copy, sizeof copy)) removeFile(copy);
+                char copy[3 * kFileNameBytes];
+                if (Surface::tgaCopyName(name.c_str(), copy, sizeof copy)) removeFile(copy);
             }
         }
     }
@@ -248,7 +261,7 @@ bool FontGenerator::run(const RunWindow& window, GenerationSettings& settings,
 
 void outputFolderOf(const char* inputPath, char folder[kMaxPathBytes]) {
     folder[0] = '\0';
-    const char* separator = findLastSeparator(inputPath);
+    const char* separator = findLastFolderSeparator(inputPath);
     if (!separator) return;
     size_t length = static_cast<size_t>(separator - inputPath);
     // "C:" alone would mean the drive's current directory, not its root.

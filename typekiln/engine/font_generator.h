@@ -35,7 +35,7 @@ bool run(const RunWindow& window, GenerationSettings& settings, const CharacterL
 
 }  // namespace FontGenerator
 
-// The folder that output files go to: `inputPath` up to its last backslash
-// (kept when the folder is a root, such as "C:\"), or empty when the path
-// names no folder.
+// The folder that output files go to: `inputPath` up to its last folder
+// separator (kept when the folder is a root, such as "C:\" or "/"), or
+// empty when the path names no folder.
 void outputFolderOf(const char* inputPath, char folder[kMaxPathBytes]);

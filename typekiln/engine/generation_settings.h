@@ -38,7 +38,7 @@ constexpr uint32_t blueOf(uint32_t colour) {
 }
 
 // Portable stand-ins for the GDI records the rasteriser keeps per glyph:
-// the same fields, filled by the Windows rasteriser.
+// the same fields, as GDI's narrow calls fill them.
 struct TextMetrics {
     int32_t tmHeight;
     int32_t tmAscent;
@@ -71,7 +71,8 @@ struct AbcWidths {
 // The glyph part of the settings, handed by reference to the rasteriser and
 // the effects. Sizes are in output pixels; drawing happens at `sample` times
 // that. The tail is the rasteriser's working state for the last glyph (in
-// sampled pixels); the handles are meaningful only during one rasterising.
+// sampled pixels): values only, the system's font objects belong to the
+// glyph source.
 struct GlyphOptions {
     char face[kMaxFaceBytes];
     int32_t bold;
@@ -93,9 +94,6 @@ struct GlyphOptions {
     TextMetrics textMetrics;
     AbcWidths abc;
     int32_t topOffset;  // from the top of the font's cell down to the glyph's black box
-    void* font;
-    void* previousFont;
-    void* deviceContext;
 };
 
 struct GenerationSettings {

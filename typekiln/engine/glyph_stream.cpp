@@ -21,13 +21,19 @@ GlyphStream::~GlyphStream() {
     stop();
 }
 
-bool GlyphStream::start() {
+bool GlyphStream::start(const char** problem) {
+    *problem = nullptr;
     const int32_t threads = threadsFor(window, kMaxThreads);
     for (; workerCount < threads; ++workerCount) {
         Worker& worker = workers[workerCount];
         worker.options = options;
-        worker.drawer = window.openDrawer(window.handle, worker.options);
-        if (!worker.drawer) break;
+        const char* reason = nullptr;
+        worker.drawer = window.openDrawer(window.handle, worker.options, &reason);
+        if (!worker.drawer) {
+            // Fewer threads still draw; only a run that gets none fails.
+            if (workerCount == 0) *problem = reason;
+            break;
+        }
         try {
             worker.thread = std::thread(&GlyphStream::draw, this, std::ref(worker));
         } catch (const std::system_error&) {

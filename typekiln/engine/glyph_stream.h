@@ -35,8 +35,9 @@ public:
     GlyphStream& operator=(const GlyphStream&) = delete;
 
     // Opens the drawers and starts the threads. Returns false, having started
-    // nothing, when no drawer or thread could be had.
-    bool start();
+    // nothing, when no drawer or thread could be had; *problem then holds the
+    // first drawer's reason when it gave one, else null.
+    bool start(const char** problem);
     // Waits for character `index` and lends its glyph until release(index).
     // Characters are taken one after another from 0.
     const Glyph& take(int32_t index);

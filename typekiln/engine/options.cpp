@@ -50,13 +50,8 @@ struct ValueReader {
     }
 };
 
-bool isAbsolutePath(const char* path) {
-    bool driveLetter =
-        ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) && path[1] == ':';
-    return driveLetter || path[0] == '\\';
-}
-
-// "%s\\%s" from the current directory and the argument, cut to the field.
+// The current directory, a folder separator and the argument, cut to the
+// field.
 void setInputPath(GenerationSettings& settings, const char* argument) {
     char* path = settings.inputPath;
     const size_t room = sizeof settings.inputPath;
@@ -68,7 +63,7 @@ void setInputPath(GenerationSettings& settings, const char* argument) {
         copyText(path, room, argument, std::strlen(argument));
         return;
     }
-    path[folderLength] = '\\';
+    path[folderLength] = kFolderSeparator;
     copyText(path + folderLength + 1, room - folderLength - 1, argument, std::strlen(argument));
 }
 
@@ -203,10 +198,10 @@ private:
 void parseOptions(GenerationSettings& settings, int count, const char* const* arguments) {
     for (int i = 1; i < count; ++i) {
         const char* argument = arguments[i];
-        if (argument[0] == '/') {
-            applyOption(settings, argument);
-        } else {
+        if (namesInputFile(argument)) {
             setInputPath(settings, argument);
+        } else {
+            applyOption(settings, argument);
         }
     }
 }
@@ -242,7 +237,7 @@ void splitBatchLine(const char* text, BatchArguments& arguments) {
 size_t formatBatchLine(const GenerationSettings& settings, char* line, size_t size) {
     if (size == 0) return 0;
     LineWriter writer(line, size);
-    const char* separator = findLastSeparator(settings.inputPath);
+    const char* separator = findLastFolderSeparator(settings.inputPath);
     const char* inputName = separator ? separator + 1 : settings.inputPath;
     // A name with a space is quoted, so that loading the line keeps it whole.
     writer.append(std::strchr(inputName, ' ') ? "Typekiln \"%s\" " : "Typekiln %s ", inputName);

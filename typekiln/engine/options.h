@@ -10,17 +10,19 @@
 //   Typekiln chars.txt /out,"font" /format,2 /width,1 /height,1 /sample,1
 //            /aspect,1.0,1.0 /face,"ＭＳ ゴシック" /size,26 /color,255,255,255
 //
-// An argument that does not start with "/" names the input file; every other
-// argument is "/keyword" optionally followed by ",value,value...".
+// An argument that does not start with "/" names the input file (so does an
+// absolute path on POSIX systems); every other argument is "/keyword"
+// optionally followed by ",value,value...".
 
 // Applies arguments 1 .. count-1 to `settings` in order (argument 0, the
 // program name or the program word, is skipped). Never fails and never
 // reports: unknown keywords are skipped, numbers convert as far as they go,
 // values are stored unchecked, texts are cut to their fields. A value that
 // is missing altogether (/size, or the blue of /color,255,0) leaves its
-// field or colour channel as it was. A relative input file name is put
-// behind the current directory; a path that starts with a drive letter and
-// colon, or with a backslash, is taken as it stands.
+// field or colour channel as it was. Which arguments name the input file,
+// and which paths are absolute, the system decides (namesInputFile,
+// isAbsolutePath): a relative input file name is put behind the current
+// directory, an absolute one is taken as it stands.
 void parseOptions(GenerationSettings& settings, int count, const char* const* arguments);
 
 constexpr int kMaxBatchLineBytes = 2047;

@@ -2,7 +2,7 @@
 
 #include "display_surface.h"
 #include "effects.h"
-#include "glyph_rasterizer_win.h"
+#include "glyph_drawing.h"
 #include "preview_image.h"
 #include "program_state.h"
 #include "resource.h"
@@ -30,7 +30,14 @@ void renderPreview(HWND dialog) {
     Surface glyph;
     GlyphOptions& options = generationSettings.glyphOptions;
     if (!findDrawingProblem(generationSettings)) {
-        rasterizeGlyph(dialog, glyph, options, kSampleCharacter);
+        const char* problem = nullptr;
+        if (!rasterizeGlyph(glyph, options, kSampleCharacter, &problem)) {
+            if (problem) {
+                showError(dialog, problem);
+            } else {
+                showEmptyGlyphMessage(dialog);
+            }
+        }
         reduceSamples(glyph, options);
     }
     centreInPicture(previewPicture, glyph);

@@ -17,3 +17,7 @@ extern HINSTANCE programInstance;
 // Shows a refusal or failure in the font tool's way: caption "Error" and the
 // stop icon. `owner` may be null.
 void showError(HWND owner, const char* message);
+
+// The message for a character the font gives no bitmap for, owned by
+// `owner`; returns when the user has closed it.
+void showEmptyGlyphMessage(HWND owner);

@@ -4,7 +4,7 @@
 #include <process.h>
 
 #include "font_generator.h"
-#include "glyph_rasterizer_win.h"
+#include "glyph_drawing.h"
 #include "program_state.h"
 #include "resource.h"
 
@@ -19,7 +19,7 @@ HWND windowOf(void* handle) {
     return static_cast<HWND>(handle);
 }
 
-void reportEmptyGlyph(void* handle) {
+void reportEmptyGlyph(void* handle, const char*) {
     showEmptyGlyphMessage(windowOf(handle));
 }
 
@@ -48,6 +48,9 @@ void stepProgress(void* handle) {
     }
 }
 
+// The bar counts glyphs; writing the pages shows nothing more.
+void reportPagesWritten(void*, int32_t, int32_t) {}
+
 void reportFailure(void* handle, const char* message) {
     showError(windowOf(handle), message);
 }
@@ -61,10 +64,15 @@ void __cdecl generationWorker(void* argument) {
         showError(window, "入力ファイルが開けません");
     } else {
         // Glyphs are drawn on as many threads as the machine has processors.
-        const RunWindow runWindow = {window,           0,
-                                     openRunDrawer,    closeRunDrawer,
-                                     drawRunGlyph,     reportEmptyGlyph,
-                                     setProgressRange, stepProgress,
+        const RunWindow runWindow = {window,
+                                     0,
+                                     openRunDrawer,
+                                     closeRunDrawer,
+                                     drawRunGlyph,
+                                     reportEmptyGlyph,
+                                     setProgressRange,
+                                     stepProgress,
+                                     reportPagesWritten,
                                      reportFailure};
         succeeded = FontGenerator::run(runWindow, generationSettings, characterList, workTables);
     }

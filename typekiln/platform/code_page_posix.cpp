@@ -2,6 +2,8 @@
 
 #include <iconv.h>
 
+#include "utf8.h"
+
 namespace {
 
 // glibc's CP932 is Microsoft's table (0x5C is the backslash, 0x8160 U+FF5E),
@@ -34,26 +36,6 @@ bool convertAll(iconv_t converter, const char* in, size_t inBytes, char* out, si
     if (iconv(converter, nullptr, nullptr, &output, &outLeft) == static_cast<size_t>(-1)) return false;
     *outBytes = outRoom - outLeft;
     return inLeft == 0;
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | c >> 6);
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | c >> 12);
-        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x110000) {
-        out += static_cast<char>(0xF0 | c >> 18);
-        out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += '?';
-    }
 }
 
 }  // namespace
@@ -120,7 +102,5 @@ bool systemTextFromCodePage932(const std::string& text, std::string* systemText)
 }
 
 std::string systemTextFromUnicode(const std::u32string& text) {
-    std::string out;
-    for (char32_t c : text) appendUtf8(out, c);
-    return out;
+    return utf8FromUnicode(text);
 }

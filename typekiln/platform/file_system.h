@@ -33,3 +33,22 @@ bool readFileStart(const char* name, void* buffer, size_t size);
 // The length in bytes of the folder part of `path`, up to and including its
 // last separator; 0 when `path` names a file of the current folder.
 size_t folderPartLength(const char* path);
+
+// Paths as the system writes them: "C:\folder\name" on Windows (where a
+// backslash can also be the trail byte of a double-byte character), and
+// "/folder/name" on POSIX systems.
+extern const char kFolderSeparator;
+
+// True when `path` does not depend on the current directory: a drive letter
+// and colon, or a leading backslash, on Windows; a leading slash on POSIX
+// systems.
+bool isAbsolutePath(const char* path);
+
+// The last folder separator of `path`, or nullptr when it has none.
+const char* findLastFolderSeparator(const char* path);
+
+// True when a program argument names the input file rather than an option.
+// Options start with "/"; on POSIX systems, where absolute paths start with
+// "/" too, an argument that holds a second "/" before any comma, or names an
+// existing file, is a path.
+bool namesInputFile(const char* argument);

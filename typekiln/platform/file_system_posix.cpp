@@ -73,3 +73,22 @@ size_t folderPartLength(const char* path) {
     const char* separator = std::strrchr(path, '/');
     return separator ? static_cast<size_t>(separator - path) + 1 : 0;
 }
+
+const char kFolderSeparator = '/';
+
+bool isAbsolutePath(const char* path) {
+    return path[0] == '/';
+}
+
+const char* findLastFolderSeparator(const char* path) {
+    return std::strrchr(path, '/');
+}
+
+bool namesInputFile(const char* argument) {
+    if (argument[0] != '/') return true;
+    const char* slash = std::strchr(argument + 1, '/');
+    const char* comma = std::strchr(argument, ',');
+    if (slash && (!comma || slash < comma)) return true;
+    struct stat status;
+    return stat(argument, &status) == 0 && S_ISREG(status.st_mode);
+}

@@ -82,3 +82,28 @@ size_t folderPartLength(const char* path) {
     }
     return length;
 }
+
+const char kFolderSeparator = '\\';
+
+bool isAbsolutePath(const char* path) {
+    const bool driveLetter =
+        ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) && path[1] == ':';
+    return driveLetter || path[0] == '\\';
+}
+
+const char* findLastFolderSeparator(const char* path) {
+    const char* last = nullptr;
+    for (const char* p = path; *p; ++p) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(*p))) {
+            if (!p[1]) break;
+            ++p;
+        } else if (*p == '\\') {
+            last = p;
+        }
+    }
+    return last;
+}
+
+bool namesInputFile(const char* argument) {
+    return argument[0] != '/';
+}

@@ -1,0 +1,109 @@
+#include "console_window.h"
+
+#include <unistd.h>
+
+#include <string>
+
+#include "glyph_drawing.h"
+#include "shift_jis.h"
+#include "terminal_text.h"
+
+namespace {
+
+constexpr int kBarWidth = 30;
+// Redrawing more often than the eye follows would cost more than drawing.
+constexpr std::chrono::milliseconds kRedrawPeriod(100);
+
+ConsoleWindow& consoleOf(void* handle) {
+    return *static_cast<ConsoleWindow*>(handle);
+}
+
+}  // namespace
+
+ConsoleWindow::ConsoleWindow(FILE* stream) : stream(stream), showsProgress(isatty(fileno(stream)) != 0) {}
+
+ConsoleWindow::~ConsoleWindow() {
+    clearProgress();
+}
+
+RunWindow ConsoleWindow::runWindow() {
+    return {this,
+            0,
+            openRunDrawer,
+            closeRunDrawer,
+            drawRunGlyph,
+            reportEmptyGlyph,
+            setProgressRange,
+            stepProgress,
+            reportPagesWritten,
+            reportFailure};
+}
+
+void ConsoleWindow::say(const char* message) {
+    clearProgress();
+    std::string line = "typekiln: " + terminalTextFromCodePage932(message);
+    // Messages are written for boxes; a line of the terminal takes them whole.
+    for (char& c : line) {
+        if (c == '\n') c = ' ';
+    }
+    std::fprintf(stream, "%s\n", line.c_str());
+    drawProgress(true);
+}
+
+void ConsoleWindow::reportEmptyGlyph(void* handle, const char* text) {
+    const uint16_t code = characterCode(text);
+    const std::string character(text, isLeadByte(static_cast<uint8_t>(text[0])) ? 2 : 1);
+    char message[128];
+    std::snprintf(message, sizeof message, "文字 0x%04X「%s」は画像がないため空で置きます", code,
+                  character.c_str());
+    consoleOf(handle).say(message);
+}
+
+void ConsoleWindow::setProgressRange(void* handle, int32_t count) {
+    ConsoleWindow& console = consoleOf(handle);
+    console.glyphTotal = count;
+    console.drawProgress(true);
+}
+
+void ConsoleWindow::stepProgress(void* handle) {
+    ConsoleWindow& console = consoleOf(handle);
+    ++console.glyphsPlaced;
+    console.drawProgress(false);
+}
+
+void ConsoleWindow::reportPagesWritten(void* handle, int32_t written, int32_t total) {
+    ConsoleWindow& console = consoleOf(handle);
+    console.pagesWritten = written;
+    console.pageTotal = total;
+    console.drawProgress(true);
+}
+
+void ConsoleWindow::reportFailure(void* handle, const char* message) {
+    consoleOf(handle).say(message);
+}
+
+void ConsoleWindow::drawProgress(bool force) {
+    if (!showsProgress || glyphTotal <= 0) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (!force && glyphsPlaced < glyphTotal && now - lastDrawn < kRedrawPeriod) return;
+    lastDrawn = now;
+    const int filled = static_cast<int>(int64_t{kBarWidth} * glyphsPlaced / glyphTotal);
+    char text[160];
+    int length =
+        std::snprintf(text, sizeof text, "[%.*s%*s] %d/%d 文字", filled,
+                      "==============================", kBarWidth - filled, "", glyphsPlaced, glyphTotal);
+    // The page count is known once the pages are written.
+    if (pageTotal > 0)
+        std::snprintf(text + length, sizeof text - length, "  ページ %d/%d 書き込み済み", pagesWritten,
+                      pageTotal);
+    std::fprintf(stream, "\r%s\033[K", terminalTextFromCodePage932(text).c_str());
+    std::fflush(stream);
+    progressShown = true;
+}
+
+void ConsoleWindow::clearProgress() {
+    if (!progressShown) return;
+    std::fprintf(stream, "\r\033[K");
+    std::fflush(stream);
+    progressShown = false;
+}

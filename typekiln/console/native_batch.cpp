@@ -1,0 +1,37 @@
+#include "native_batch.h"
+
+#include <memory>
+
+#include "character_list.h"
+#include "console_window.h"
+#include "font_generator.h"
+#include "options.h"
+#include "page_layout.h"
+#include "run_checks.h"
+
+int runNativeBatch(const std::vector<std::string>& arguments) {
+    ConsoleWindow console(stderr);
+    // Large records, as the Windows program keeps them for its whole life.
+    auto settings = std::make_unique<GenerationSettings>();
+    auto characters = std::make_unique<CharacterList>();
+    setStartupSettings(*settings);
+    WorkTables tables = {};
+    if (!reserveWorkTables(tables)) {
+        console.say("メモリが足りません");
+        return 1;
+    }
+    std::vector<const char*> values;
+    for (const std::string& argument : arguments) values.push_back(argument.c_str());
+    parseOptions(*settings, static_cast<int>(values.size()), values.data());
+
+    bool written = false;
+    if (const char* problem = findBatchRunProblem(*settings)) {
+        console.say(problem);
+    } else if (!characters->load(settings->inputPath)) {
+        console.say("入力ファイルが開けません");
+    } else {
+        written = FontGenerator::run(console.runWindow(), *settings, *characters, tables);
+    }
+    releaseWorkTables(tables);
+    return written ? 0 : 1;
+}

@@ -1,0 +1,116 @@
+#include "glyph_drawing.h"
+
+#include <algorithm>
+
+#include "effects.h"
+#include "page_memory.h"
+#include "shift_jis.h"
+
+namespace {
+
+// The scales in 16.16 fixed point, each multiplied out in double precision
+// and truncated, as the transform takes them.
+GlyphTransform scaleTransform(double scaleX, double scaleY) {
+    return {static_cast<int32_t>(scaleX * 65536.0), 0, 0, static_cast<int32_t>(scaleY * 65536.0)};
+}
+
+}  // namespace
+
+uint32_t getGlyphBitmap(GlyphFont& font, const GlyphOptions& options, uint16_t code,
+                        GlyphBoxMetrics* unshrunk, GlyphBoxMetrics* shrunk, uint8_t** bitmap) {
+    *bitmap = nullptr;
+    measureGlyphBitmap(font, code, scaleTransform(options.aspectX, options.aspectY), unshrunk);
+
+    const double shrink = static_cast<double>(options.size - effectMargin(options)) / options.size;
+    const GlyphTransform shrunkTransform = scaleTransform(shrink * static_cast<double>(options.aspectX),
+                                                          shrink * static_cast<double>(options.aspectY));
+    const uint32_t size = measureGlyphBitmap(font, code, shrunkTransform, shrunk);
+    if (size == 0) return 0;
+    *bitmap = static_cast<uint8_t*>(allocatePages(size));
+    if (!*bitmap) return 0;
+    if (!drawGlyphBitmap(font, code, shrunkTransform, shrunk, *bitmap, size)) {
+        releasePages(*bitmap);
+        *bitmap = nullptr;
+        return 0;
+    }
+    return size;
+}
+
+void expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t columns, Surface& glyph,
+                       const uint8_t* bitmap, int32_t pitch) {
+    if (!glyph.create(columns, rows)) return;
+    uint32_t* pixels = nullptr;
+    int32_t width = 0;
+    glyph.lockPixels(&pixels, &width);
+    const uint32_t body = pixelFromPackedColour(options.color, 255);
+    // Never read past a row, whatever the pitch the buffer's size implies.
+    if (columns > pitch * 8) columns = pitch * 8;
+    for (int32_t y = 0; y < rows; ++y) {
+        const uint8_t* row = bitmap + static_cast<size_t>(y) * pitch;
+        uint32_t* target = pixels + static_cast<size_t>(y) * width;
+        // Eight pixels a byte; the surface is clear, so empty bytes are skipped.
+        for (int32_t x = 0; x < columns; x += 8) {
+            const uint8_t bits = row[x / 8];
+            if (bits == 0) continue;
+            const int32_t count = std::min(columns - x, 8);
+            for (int32_t i = 0; i < count; ++i) {
+                if (bits & (0x80 >> i)) target[x + i] = body;
+            }
+        }
+    }
+}
+
+bool drawGlyphOutline(GlyphFont& font, Surface& glyph, GlyphOptions& options, const char* text) {
+    const uint16_t code = characterCode(text);
+    options.textMetrics = glyphTextMetrics(font);
+    options.abc = glyphAbcWidths(font, code);
+
+    GlyphBoxMetrics unshrunk = {};
+    GlyphBoxMetrics shrunk = {};
+    uint8_t* bitmap = nullptr;
+    const uint32_t size = getGlyphBitmap(font, options, code, &unshrunk, &shrunk, &bitmap);
+    if (size == 0) return false;
+
+    const double inverse = 1.0 / static_cast<double>(options.aspectX);
+    options.abc.abcA = static_cast<int32_t>(options.abc.abcA * inverse);
+    options.abc.abcC = static_cast<int32_t>(options.abc.abcC * inverse);
+    options.abc.abcB = static_cast<uint32_t>(options.abc.abcB * static_cast<double>(options.aspectX));
+
+    const int32_t rows = static_cast<int32_t>(shrunk.blackBoxY);
+    const int32_t pitch = rows > 0 ? static_cast<int32_t>(size / static_cast<uint32_t>(rows)) & ~3 : 0;
+    expandGlyphBitmap(options, rows, static_cast<int32_t>(shrunk.blackBoxX), glyph, bitmap, pitch);
+    releasePages(bitmap);
+
+    options.topOffset = options.textMetrics.tmAscent - unshrunk.originY;
+    return true;
+}
+
+bool drawGlyph(GlyphFont& font, Surface& glyph, GlyphOptions& options, const char* text) {
+    if (!drawGlyphOutline(font, glyph, options, text)) return false;
+    applyEffects(options, glyph);
+    return true;
+}
+
+bool rasterizeGlyph(Surface& glyph, GlyphOptions& options, const char* text, const char** problem) {
+    const GlyphFontOpening opening = openGlyphFont(options);
+    *problem = opening.problem;
+    if (!opening.font) return false;
+    const bool drawn = drawGlyph(*opening.font, glyph, options, text);
+    closeGlyphFont(opening.font);
+    return drawn;
+}
+
+void* openRunDrawer(void*, GlyphOptions& options, const char** problem) {
+    const GlyphFontOpening opening = openGlyphFont(options);
+    *problem = opening.problem;
+    if (opening.font) options.textMetrics = glyphTextMetrics(*opening.font);
+    return opening.font;
+}
+
+void closeRunDrawer(void* drawer) {
+    closeGlyphFont(static_cast<GlyphFont*>(drawer));
+}
+
+bool drawRunGlyph(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
+    return drawGlyph(*static_cast<GlyphFont*>(drawer), glyph, options, text);
+}

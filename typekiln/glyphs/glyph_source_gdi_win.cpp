@@ -1,0 +1,116 @@
+#include <windows.h>
+
+#include <new>
+
+#include "glyph_source.h"
+
+// The font lives selected into a memory device context of its own, so that
+// each drawing thread has both to itself.
+struct GlyphFont {
+    HDC deviceContext;
+    HFONT font;
+    HGDIOBJ previousFont;
+    TextMetrics textMetrics;
+};
+
+namespace {
+
+TextMetrics toTextMetrics(const TEXTMETRICA& tm) {
+    TextMetrics m;
+    m.tmHeight = tm.tmHeight;
+    m.tmAscent = tm.tmAscent;
+    m.tmDescent = tm.tmDescent;
+    m.tmInternalLeading = tm.tmInternalLeading;
+    m.tmExternalLeading = tm.tmExternalLeading;
+    m.tmAveCharWidth = tm.tmAveCharWidth;
+    m.tmMaxCharWidth = tm.tmMaxCharWidth;
+    m.tmWeight = tm.tmWeight;
+    m.tmOverhang = tm.tmOverhang;
+    m.tmDigitizedAspectX = tm.tmDigitizedAspectX;
+    m.tmDigitizedAspectY = tm.tmDigitizedAspectY;
+    m.tmFirstChar = tm.tmFirstChar;
+    m.tmLastChar = tm.tmLastChar;
+    m.tmDefaultChar = tm.tmDefaultChar;
+    m.tmBreakChar = tm.tmBreakChar;
+    m.tmItalic = tm.tmItalic;
+    m.tmUnderlined = tm.tmUnderlined;
+    m.tmStruckOut = tm.tmStruckOut;
+    m.tmPitchAndFamily = tm.tmPitchAndFamily;
+    m.tmCharSet = tm.tmCharSet;
+    return m;
+}
+
+// 16.16 fixed point, as the glyph transform takes it.
+FIXED toFixed(int32_t value) {
+    FIXED fixed;
+    fixed.fract = static_cast<WORD>(value & 0xFFFF);
+    fixed.value = static_cast<short>(value >> 16);
+    return fixed;
+}
+
+MAT2 toMat2(const GlyphTransform& t) {
+    return {toFixed(t.m11), toFixed(t.m12), toFixed(t.m21), toFixed(t.m22)};
+}
+
+GlyphBoxMetrics toBoxMetrics(const GLYPHMETRICS& gm) {
+    return {gm.gmBlackBoxX,       gm.gmBlackBoxY, gm.gmptGlyphOrigin.x,
+            gm.gmptGlyphOrigin.y, gm.gmCellIncX,  gm.gmCellIncY};
+}
+
+}  // namespace
+
+GlyphFontOpening openGlyphFont(const GlyphOptions& options) {
+    auto* glyphFont = new (std::nothrow) GlyphFont{};
+    HDC dc = glyphFont ? CreateCompatibleDC(nullptr) : nullptr;
+    if (!dc) {
+        delete glyphFont;
+        return {nullptr, "メモリが足りません"};
+    }
+    // The mapper picks a font whatever the arguments; it is not tested.
+    HFONT font = CreateFontA(options.sample * options.size, 0, 0, 0, options.bold ? FW_HEAVY : FW_DONTCARE,
+                             options.italic ? TRUE : FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, options.face);
+    glyphFont->deviceContext = dc;
+    glyphFont->font = font;
+    glyphFont->previousFont = SelectObject(dc, font);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    glyphFont->textMetrics = toTextMetrics(metrics);
+    return {glyphFont, nullptr};
+}
+
+void closeGlyphFont(GlyphFont* font) {
+    if (!font) return;
+    SelectObject(font->deviceContext, font->previousFont);
+    DeleteObject(font->font);
+    DeleteDC(font->deviceContext);
+    delete font;
+}
+
+TextMetrics glyphTextMetrics(const GlyphFont& font) {
+    return font.textMetrics;
+}
+
+AbcWidths glyphAbcWidths(GlyphFont& font, uint16_t code) {
+    ABC abc = {};
+    GetCharABCWidthsA(font.deviceContext, code, code, &abc);
+    return {abc.abcA, abc.abcB, abc.abcC};
+}
+
+uint32_t measureGlyphBitmap(GlyphFont& font, uint16_t code, const GlyphTransform& transform,
+                            GlyphBoxMetrics* box) {
+    const MAT2 matrix = toMat2(transform);
+    GLYPHMETRICS gm = {};
+    const DWORD size = GetGlyphOutlineA(font.deviceContext, code, GGO_BITMAP, &gm, 0, nullptr, &matrix);
+    *box = toBoxMetrics(gm);
+    return size == GDI_ERROR ? 0 : size;
+}
+
+bool drawGlyphBitmap(GlyphFont& font, uint16_t code, const GlyphTransform& transform, GlyphBoxMetrics* box,
+                     uint8_t* bitmap, uint32_t size) {
+    const MAT2 matrix = toMat2(transform);
+    GLYPHMETRICS gm = {};
+    const DWORD result = GetGlyphOutlineA(font.deviceContext, code, GGO_BITMAP, &gm, size, bitmap, &matrix);
+    *box = toBoxMetrics(gm);
+    return result != GDI_ERROR;
+}
