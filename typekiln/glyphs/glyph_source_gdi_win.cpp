@@ -92,9 +92,12 @@ TextMetrics glyphTextMetrics(const GlyphFont& font) {
 }
 
 AbcWidths glyphAbcWidths(GlyphFont& font, uint16_t code) {
-    ABC abc = {};
-    GetCharABCWidthsA(font.deviceContext, code, code, &abc);
-    return {abc.abcA, abc.abcB, abc.abcC};
+    // The call measures every character the code's bytes convert to, and
+    // two bytes can be two characters (a lead byte before a NUL, 0xFD41):
+    // room for both, the first is the code's.
+    ABC abc[2] = {};
+    GetCharABCWidthsA(font.deviceContext, code, code, abc);
+    return {abc[0].abcA, abc[0].abcB, abc[0].abcC};
 }
 
 uint32_t measureGlyphBitmap(GlyphFont& font, uint16_t code, const GlyphTransform& transform,
