@@ -134,6 +134,7 @@ TEST_F(GeneratorTest, RowsFillThenTheNextPageOpens) {
     ASSERT_TRUE(run(kanji(188)));
     d = descriptor();
     EXPECT_EQ(d.pageNames, (std::vector<std::string>{"font_00", "font_01", "font_02"}));
+    EXPECT_EQ(fake.pagesWritten, 3);  // the window heard of every page written
     EXPECT_EQ(d.records[89].page, 0);
     EXPECT_EQ(d.records[90].page, 1);
     EXPECT_EQ(d.records[90].top, 0);

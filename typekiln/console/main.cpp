@@ -67,5 +67,5 @@ int main(int argc, char** argv) {
         printCodePage932(stderr, kUsage);
         return 2;
     }
-    return runNativeBatch(line.arguments);
+    return runNativeBatch(line.arguments, stderr);
 }

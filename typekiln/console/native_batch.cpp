@@ -9,8 +9,8 @@
 #include "page_layout.h"
 #include "run_checks.h"
 
-int runNativeBatch(const std::vector<std::string>& arguments) {
-    ConsoleWindow console(stderr);
+int runNativeBatch(const std::vector<std::string>& arguments, FILE* messages) {
+    ConsoleWindow console(messages);
     // Large records, as the Windows program keeps them for its whole life.
     auto settings = std::make_unique<GenerationSettings>();
     auto characters = std::make_unique<CharacterList>();
