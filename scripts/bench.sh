@@ -2,8 +2,11 @@
 # Prints the benchmark figures (no pass or fail but for byte mismatches):
 #  1. colour reduction and 8-bit BMP of a 2048 x 2048 page with thousands of
 #     colours, fast path against the straightforward algorithm (host build);
-#  2. Typekiln.exe batch runs under Wine, each the best of three, with its
-#     peak resident memory and its multiple of a one-character run:
+#  2. the native typekiln and Typekiln.exe under Wine on the same batch
+#     runs, each the best of three, with peak resident memory, the ratio of
+#     the two, and the native run's raster floor (what FreeType alone takes
+#     to draw the case's glyphs, over the drawing threads):
+#     one character, as (b): the baseline;
 #     (a) example list, size 32, sample 1, no effects, TGA, 1024 x 1024;
 #     (b) example list, size 32, sample 4, edge 2, 8-bit BMP, 1024 x 1024;
 #     (f) every JIS X 0208 character the font draws, as (b);
@@ -19,7 +22,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 scripts/setup.sh
 cmake --preset bench >/dev/null
-cmake --build --preset bench --target colour_reduction_bench >/dev/null
+cmake --build --preset bench --target colour_reduction_bench typekiln raster_floor_bench >/dev/null
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Typekiln typekiln_run_bench >/dev/null
 
@@ -52,18 +55,19 @@ f jis_x0208.txt $options_b
 g chars_jis_level1.txt $options_g
 "
 
-run() {  # folder, list, options...: best of three wall times and the largest peak resident memory, in $result
+run() {  # folder, program, list, options...: best of three wall times and the largest peak resident memory, in $result
     folder=$1
-    shift
+    program=$2
+    shift 2
     mkdir -p "$folder"
     cp "$scratch/$1" "$folder/"
     : >"$scratch/times"
     for _ in 1 2 3; do
-        (cd "$folder" && /usr/bin/time -q -o "$scratch/time" -f "%e %M %x" "$root/$wine" "$typekiln" "$@" \
+        (cd "$folder" && /usr/bin/time -q -o "$scratch/time" -f "%e %M %x" $program "$@" \
             >/dev/null 2>"$scratch/errors" || true)
         # Figures from a run that did not finish would mislead: stop instead.
         if [ "$(cut -d' ' -f3 "$scratch/time")" != 0 ]; then
-            echo "Typekiln.exe $* failed in $folder:" >&2
+            echo "$program $* failed in $folder:" >&2
             cat "$scratch/time" "$scratch/errors" >&2
             exit 1
         fi
@@ -72,25 +76,43 @@ run() {  # folder, list, options...: best of three wall times and the largest pe
     result=$(awk '
         NR == 1 || $1 < best { best = $1 }
         $2 > memory { memory = $2 }
-        END { printf "%.2f %d\n", best, memory / 1024 }' "$scratch/times")
+        END { printf "%.3f %d\n", best, memory / 1024 }' "$scratch/times")
 }
 
-echo "== 2. Typekiln.exe in batch mode under Wine ($(nproc) processors, load $(cut -d' ' -f1-3 /proc/loadavg))"
-run "$scratch/one" one.txt $options_b
-# shellcheck disable=SC2086
-set -- $result
-baseline=$1
-printf '%-62s %6.2f s          peak %4d MB\n' "one character, as (b): the baseline" "$1" "$2"
+native="$root/build/bench/bin/typekiln"
+floor="$root/build/bench/bin/raster_floor_bench"
+echo "== 2. typekiln natively and Typekiln.exe under Wine ($(nproc) processors, load $(cut -d' ' -f1-3 /proc/loadavg))"
+printf '%-4s %-40s %8s %6s %8s %6s %7s %8s %9s\n' case list/options native MB Wine MB ratio floor "n/(f+s)"
+measure() {  # name, list, options...
+    name=$1
+    list=$2
+    shift 2
+    run "$scratch/$name-native" "$native" "$list" "$@"
+    # shellcheck disable=SC2086
+    set -- $result "$@"
+    nativeTime=$1
+    nativeMemory=$2
+    shift 2
+    run "$scratch/$name-wine" "$root/$wine $typekiln" "$list" "$@"
+    # shellcheck disable=SC2086
+    set -- $result "$@"
+    wineTime=$1
+    wineMemory=$2
+    shift 2
+    floorTime=$(cd "$scratch/$name-native" && "$floor" "$list" "$@")
+    [ -n "${start:-}" ] || start=$nativeTime
+    awk -v n="$name" -v l="$list $*" -v t="$nativeTime" -v m="$nativeMemory" -v w="$wineTime" \
+        -v wm="$wineMemory" -v f="$floorTime" -v s="$start" 'BEGIN {
+        printf "%-4s %-40.40s %7.3fs %6d %7.3fs %6d %6.2fx %7.3fs %8.2fx\n", n, l, t, m, w, wm, t / w, f, t / (f + s) }'
+}
+measure one one.txt $options_b
 echo "$cases" | while read -r name list options; do
     [ -n "$name" ] || continue
     # shellcheck disable=SC2086
-    run "$scratch/$name" "$list" $options
-    # shellcheck disable=SC2086
-    set -- $result
-    printf '(%s) %-58s %6.2f s %5.1f x  peak %4d MB\n' "$name" "$list $options" "$1" \
-        "$(echo "$1 $baseline" | awk '{ print $1 / $2 }')" "$2"
+    measure "($name)" "$list" $options
 done
-echo "   (load after the runs: $(cut -d' ' -f1-3 /proc/loadavg))"
+echo "   (ratio: native / Wine; floor: FreeType alone over the drawing threads;"
+echo "    n/(f+s): native / (floor + the one-character run); load after the runs: $(cut -d' ' -f1-3 /proc/loadavg))"
 
 echo "== 3. where the time goes, in process"
 for name in b g; do

@@ -16,18 +16,6 @@
 
 namespace {
 
-// Picks the face list's entry `face`, if the system has it, as a click would.
-void chooseFace(HWND dialog, const std::string& face) {
-    HWND list = GetDlgItem(dialog, IDC_FACE);
-    const std::vector<std::string> faces = comboBoxItems(list);
-    for (size_t i = 0; i < faces.size(); ++i) {
-        if (faces[i] != face) continue;
-        SendMessageA(list, CB_SETCURSEL, i, 0);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_FACE, CBN_SELCHANGE), LPARAM(list));
-    }
-}
-
-// What the screen shows of `window`, as an opaque picture.
 bool capture(HWND window, Surface& picture) {
     RECT outer;
     GetWindowRect(window, &outer);
@@ -59,8 +47,6 @@ int main(int argc, char** argv) {
     });
     bool written = false;
     if (dialog) {
-        // Where the system has no "ＭＳ ゴシック", the list shows a face it has.
-        chooseFace(dialog, "IPAゴシック");
         SetDlgItemTextA(dialog, IDC_FONT_SIZE, "40");
         SetDlgItemTextA(dialog, IDC_SAMPLE, "4");
         SetDlgItemTextA(dialog, IDC_EDGE_SIZE, "2");

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -162,10 +163,10 @@ TEST_F(MainDialog, FaceListHoldsTheSystemsShiftJisFacesInItsOrderWithoutVertical
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(entries(IDC_FACE), expected);
 
-    int startupFace = -1;
-    for (size_t i = 0; i < expected.size(); ++i)
-        if (expected[i] == "ＭＳ ゴシック") startupFace = static_cast<int>(i);
-    EXPECT_EQ(chosen(IDC_FACE), startupFace);  // none when it is not installed
+    // The prefix lists the standard Japanese names, as a Japanese Windows does.
+    const auto startupFace = std::find(expected.begin(), expected.end(), "ＭＳ ゴシック");
+    ASSERT_NE(startupFace, expected.end());
+    EXPECT_EQ(chosen(IDC_FACE), startupFace - expected.begin());
 }
 
 TEST_F(MainDialog, EveryControlWritesItsSetting) {
