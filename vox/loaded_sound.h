@@ -19,11 +19,12 @@ struct LoadedSound {
     const std::string path;
 
     // Guards the three fields below. It is held only to read or swap them and
-    // to hand a prepared playback its first block: never across a file read,
-    // a decode, a device open or a wait for a thread, so that no call waits
-    // on another call's file or device. Lock order: it is never taken while
-    // the table lock is held, nor the table lock while it is held, and no
-    // call holds the locks of two sounds.
+    // to hand a prepared playback its first block (closing the device should
+    // it refuse the block): never across a file read, a decode, a device
+    // open or a wait for a thread, so that no call waits on another call's
+    // file or device. Lock order: it is never taken while the table lock is
+    // held, nor the table lock while it is held, and no call holds the locks
+    // of two sounds.
     std::mutex lock;
     // The playback of the latest play that reached the device; null before
     // the first, and while a play prepares the next one.
