@@ -145,7 +145,9 @@ TEST(Commands, RenderWritesAnOpaquePngAndNamesMissingCharacters) {
 
     run = gfd({"render", font.path(), "TEXT", "-o", png, "--scale", "16"}, std::u32string(200, U'A'));
     EXPECT_EQ(run.code, kExitFailed);
-    EXPECT_EQ(run.err, "gfd: the text makes an image of 32000 x 192 pixels; the most is 16384 a side\n");
+    EXPECT_EQ(run.err,
+              "gfd: the text makes an image of 32000 x 192 pixels; the most is 16384 a side and 16,777,216 "
+              "pixels in all\n");
     run = gfd({"render", font.path(), "TEXT", "-o", png}, U"\n");
     EXPECT_EQ(run.err, "gfd: the text leaves nothing to see\n");
 }
