@@ -62,17 +62,21 @@ bool openUsableFont(const std::string& path, const CodePage932& codePage, Font& 
 // are compared by identity, so another spelling of the same path, or a link
 // to an input, is that input.
 bool refuseOverwritingInputs(const Font& font, const std::vector<std::string>& outputs, std::string& error) {
-    const std::vector<std::string> inputs = fontFiles(font);
-    std::vector<FileIdentity> inputIdentities(inputs.size(), FileIdentity{});
-    std::vector<bool> identified(inputs.size(), false);
-    for (size_t i = 0; i < inputs.size(); ++i)
-        identified[i] = getFileIdentity(inputs[i].c_str(), &inputIdentities[i]);
+    struct Input {
+        std::string path;
+        FileIdentity identity;
+    };
+    std::vector<Input> inputs;
+    for (const std::string& path : fontFiles(font)) {
+        FileIdentity identity;
+        if (getFileIdentity(path.c_str(), &identity)) inputs.push_back({path, identity});
+    }
     for (const std::string& output : outputs) {
         FileIdentity identity;
         if (!getFileIdentity(output.c_str(), &identity)) continue;  // a new file
-        for (size_t i = 0; i < inputs.size(); ++i) {
-            if (!identified[i] || !(inputIdentities[i] == identity)) continue;
-            error = output + " would overwrite " + inputs[i] + ", which the font is read from";
+        for (const Input& input : inputs) {
+            if (!(input.identity == identity)) continue;
+            error = output + " would overwrite " + input.path + ", which the font is read from";
             return false;
         }
     }
