@@ -210,7 +210,7 @@ TEST(Commands, ExportSaysWhatItWrote) {
 
 // Inputs made to cost the most. What they cost in time and memory is
 // measured outside the tests; here each gets its one-line outcome, and the
-// findings show that the costly work was not done.
+// count of problems shows that the costly work was not done.
 TEST(Commands, HostileInputsAreAnsweredWithoutTheWorkTheyAskFor) {
     struct Hostile {
         const char* what;
@@ -218,20 +218,22 @@ TEST(Commands, HostileInputsAreAnsweredWithoutTheWorkTheyAskFor) {
         std::function<void(TestFont&)> make;
         std::vector<std::string> words;  // "FONT" and "OUT" stand for the font and an output
         std::u32string text;
-        std::string out;  // the start of what gfd prints
-        std::string err;
+        std::string errorEnd;  // what the error line ends with
     };
-    // A page as wide as the damaged header says, and every page entry naming
-    // it: reading by the header would allocate gigabytes per entry.
+    // Every page entry names one page as wide as the damaged header says,
+    // with a pixel outside every cell: reading by the header would allocate
+    // gigabytes per entry, and find that pixel.
     const auto hugeHeader = [](TestFont& f) {
         f.header->pageWidth = 65535;
         f.header->pageHeight = 16000;
         f.write();
-        writeFileBytes(f.folder.file("font_00.tga"), tgaImage(65535, 1));
+        std::string page = tgaImage(65535, 1);
+        page[18 + 4 * 1000 + 3] = '\xFF';
+        writeFileBytes(f.folder.file("font_00.tga"), page);
         f.namePagesAlike();
     };
-    const std::string sizeFault =
-        "page size 65535 x 16000 is not a font's (128, 256, 512, 1024 or 2048 a side)";
+    // 255 pages, each a glyph at its left edge, all named alike: read each
+    // time, the one file would fit every page.
     std::vector<TestGlyph> onEveryPage;
     for (int page = 0; page < 255; ++page)
         onEveryPage.push_back({static_cast<uint16_t>(0x8200 + page), page, 4, 0, 0, 0x808080});
@@ -243,15 +245,14 @@ TEST(Commands, HostileInputsAreAnsweredWithoutTheWorkTheyAskFor) {
          hugeHeader,
          {"check", "FONT"},
          U"",
-         "FONT: " + sizeFault + "\n",
-         "gfd: FONT: 1 problem\n"},
+         ": 1 problem\n"},
         {"page size beyond any font: no render",
          standardGlyphs(),
          hugeHeader,
          {"render", "FONT", "TEXT", "-o", "OUT"},
          U"A",
-         "",
-         "gfd: FONT: " + sizeFault + " (gfd check lists every fault)\n"},
+         ": page size 65535 x 16000 is not a font's (128, 256, 512, 1024 or 2048 a side) (gfd check lists "
+         "every fault)\n"},
         {"255 page entries naming one file: it is read once",
          onEveryPage,
          [](TestFont& f) {
@@ -260,36 +261,27 @@ TEST(Commands, HostileInputsAreAnsweredWithoutTheWorkTheyAskFor) {
          },
          {"check", "FONT"},
          U"",
-         "FONT: page 1: FONT_DIR/font_00.tga is page 0's image already\n",
-         "gfd: FONT: 254 problems\n"},
+         ": 254 problems\n"},
         {"an image no larger than a side, but too large in all",
          standardGlyphs(),
          [](TestFont& f) { f.write(); },
          {"render", "FONT", "TEXT", "-o", "OUT", "--scale", "16"},
          eightLines,
-         "",
-         "gfd: the text makes an image of 16000 x 1536 pixels; the most is 16384 a side and 16,777,216 "
-         "pixels "
-         "in all\n"},
+         ": the text makes an image of 16000 x 1536 pixels; the most is 16384 a side and 16,777,216 pixels "
+         "in "
+         "all\n"},
     };
     for (const Hostile& hostile : cases) {
         TestFont font(hostile.glyphs);
         hostile.make(font);
-        const auto fill = [&](std::string text) {
-            for (const auto& [name, value] :
-                 {std::pair<std::string, std::string>{"FONT_DIR/", font.folder.file("")},
-                  {"FONT", font.path()}})
-                for (size_t at; (at = text.find(name)) != std::string::npos;)
-                    text.replace(at, name.size(), value);
-            return text;
-        };
         std::vector<std::string> words;
         for (const std::string& word : hostile.words)
-            words.push_back(word == "OUT" ? font.folder.file("out") : fill(word));
+            words.push_back(word == "FONT" ? font.path() : word == "OUT" ? font.folder.file("out") : word);
         const GfdRun run = gfd(words, hostile.text);
         EXPECT_EQ(run.code, kExitFailed) << hostile.what;
-        EXPECT_EQ(run.out.substr(0, fill(hostile.out).size()), fill(hostile.out)) << hostile.what;
-        EXPECT_EQ(run.err, fill(hostile.err)) << hostile.what;
+        const size_t end = hostile.errorEnd.size();
+        EXPECT_EQ(run.err.substr(run.err.size() > end ? run.err.size() - end : 0), hostile.errorEnd)
+            << hostile.what;
     }
 }
 
