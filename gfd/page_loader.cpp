@@ -79,7 +79,8 @@ std::vector<std::string> fontFiles(const Font& font) {
         const std::string page = presentPageFile(font, name);
         if (page.empty()) continue;
         files.push_back(page);
-        if (fileExists(page + ".tga")) files.push_back(page + ".tga");
+        const std::string copy = page + ".tga";  // the 32-bit copy of a paletted page
+        if (page.compare(page.size() - 4, 4, ".bmp") == 0 && fileExists(copy)) files.push_back(copy);
     }
     return files;
 }
