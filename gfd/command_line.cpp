@@ -4,12 +4,13 @@
 
 const char kUsage[] =
     "usage: gfd check FONT.gfd\n"
-    "       gfd render FONT.gfd TEXT -o OUT.png [--background R,G,B] [--scale N]\n"
-    "       gfd export FONT.gfd -o OUT.fnt\n"
+    "       gfd render FONT.gfd TEXT -o OUT.png [--background R,G,B] [--scale N] [--base N]\n"
+    "       gfd export FONT.gfd -o OUT.fnt [--base N]\n"
     "\n"
     "check   reads the descriptor and its page images and says what is wrong\n"
     "render  sets TEXT with the font into a PNG image (default background 128,128,128)\n"
-    "export  writes the font as a plain-text bitmap font (.fnt) with PNG pages\n";
+    "export  writes the font as a plain-text bitmap font (.fnt) with PNG pages\n"
+    "--base  the glyphs' baseline in rows below a row's top (default: measured on the pages)\n";
 
 namespace {
 
@@ -46,12 +47,13 @@ struct CommandShape {
     size_t positionals;  // FONT, and TEXT for render
     bool takesOutput;
     bool takesLook;  // --background and --scale
+    bool takesBase;
 };
 
 constexpr CommandShape kShapes[] = {
-    {"check", CommandKind::Check, 1, false, false},
-    {"render", CommandKind::Render, 2, true, true},
-    {"export", CommandKind::Export, 1, true, false},
+    {"check", CommandKind::Check, 1, false, false, false},
+    {"render", CommandKind::Render, 2, true, true, true},
+    {"export", CommandKind::Export, 1, true, false, true},
 };
 
 }  // namespace
@@ -92,6 +94,10 @@ bool parseCommandLine(const std::vector<ProgramArgument>& arguments, Command& co
         } else if (argument == "--scale" && shape->takesLook) {
             if (!hasValue || !parseNumber(value, 1, kMaxScale, &command.scale))
                 return refuse("--scale needs a whole number from 1 to " + std::to_string(kMaxScale));
+            ++i;
+        } else if (argument == "--base" && shape->takesBase) {
+            if (!hasValue || !parseNumber(value, 0, kMaxBase, &command.base))
+                return refuse("--base needs a whole number from 0 to " + std::to_string(kMaxBase));
             ++i;
         } else {
             return refuse("\"" + argument + "\" is not an option of " + shape->name);

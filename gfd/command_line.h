@@ -9,12 +9,15 @@
 
 // The command line of gfd:
 //   gfd check FONT.gfd
-//   gfd render FONT.gfd TEXT -o OUT.png [--background R,G,B] [--scale N]
-//   gfd export FONT.gfd -o OUT.fnt
+//   gfd render FONT.gfd TEXT -o OUT.png [--background R,G,B] [--scale N] [--base N]
+//   gfd export FONT.gfd -o OUT.fnt [--base N]
 // Options go before, between or after the other arguments; "--" ends them,
 // for a TEXT that starts with "-".
 
 enum class CommandKind { Help, Check, Render, Export };
+
+// No --base given: the baseline is measured on the pages.
+constexpr int32_t kMeasuredBase = -1;
 
 struct Command {
     CommandKind kind = CommandKind::Help;
@@ -23,9 +26,11 @@ struct Command {
     std::string output;   // render, export: the file to write (the system's text)
     Colour background = {128, 128, 128};
     int32_t scale = 1;
+    int32_t base = kMeasuredBase;  // render, export: the baseline, rows below a row's top
 };
 
 constexpr int32_t kMaxScale = 16;
+constexpr int32_t kMaxBase = 255;
 
 // What `gfd --help` prints.
 extern const char kUsage[];

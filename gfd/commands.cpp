@@ -1,11 +1,15 @@
 #include "commands.h"
 
 #include <map>
+#include <new>
 #include <vector>
 
+#include "baseline.h"
 #include "code_page.h"
+#include "file_identity.h"
 #include "fnt_export.h"
 #include "font_check.h"
+#include "page_loader.h"
 #include "png_writer.h"
 #include "text_renderer.h"
 #include "text_setter.h"
@@ -54,6 +58,38 @@ bool openUsableFont(const std::string& path, const CodePage932& codePage, Font& 
     return false;
 }
 
+// Refuses outputs that would overwrite a file the font is read from. Files
+// are compared by identity, so another spelling of the same path, or a link
+// to an input, is that input.
+bool refuseOverwritingInputs(const Font& font, const std::vector<std::string>& outputs, std::string& error) {
+    struct Input {
+        std::string path;
+        FileIdentity identity;
+    };
+    std::vector<Input> inputs;
+    for (const std::string& path : fontFiles(font)) {
+        FileIdentity identity;
+        if (getFileIdentity(path.c_str(), &identity)) inputs.push_back({path, identity});
+    }
+    for (const std::string& output : outputs) {
+        FileIdentity identity;
+        if (!getFileIdentity(output.c_str(), &identity)) continue;  // a new file
+        for (const Input& input : inputs) {
+            if (!(input.identity == identity)) continue;
+            error = output + " would overwrite " + input.path + ", which the font is read from";
+            return false;
+        }
+    }
+    return true;
+}
+
+// The baseline --base gives, or the one measured on the pages.
+bool chooseBaseline(const Command& command, const Font& font, int32_t& baseline, std::string& error) {
+    if (command.base == kMeasuredBase) return measureBaseline(font, baseline, error);
+    baseline = command.base;
+    return true;
+}
+
 int runCheck(const Command& command, std::string& out, std::string& err) {
     Font font;
     std::string error;
@@ -94,22 +130,30 @@ int runRender(const Command& command, std::string& out, std::string& err) {
     Font font;
     std::string error;
     if (!openUsableFont(command.font, codePage, font, error)) return fail(err, error);
-    const TextLayout layout = setText(font.descriptor, codePage, command.text);
+    // Only the boxes of missing characters stand on the baseline: it is
+    // measured, reading pages, when there are some.
+    TextLayout layout =
+        setText(font.descriptor, codePage, command.text, defaultBaseline(font.descriptor.header));
+    if (!layout.boxes.empty()) {
+        int32_t baseline = 0;
+        if (!chooseBaseline(command, font, baseline, error)) return fail(err, error);
+        layout = setText(font.descriptor, codePage, command.text, baseline);
+    }
     const int64_t width = int64_t{layout.width} * command.scale;
     const int64_t height = int64_t{layout.height} * command.scale;
     const std::string size = std::to_string(width) + " x " + std::to_string(height) + " pixels";
-    if (width > kMaxRenderSide || height > kMaxRenderSide) {
+    if (width > kMaxRenderSide || height > kMaxRenderSide || width * height > kMaxRenderPixels) {
         return fail(err, "the text makes an image of " + size + "; the most is " +
-                             std::to_string(kMaxRenderSide) + " a side");
+                             std::to_string(kMaxRenderSide) + " a side and " +
+                             counted(kMaxRenderPixels, "pixel", "pixels") + " in all");
     }
     if (layout.width == 0) return fail(err, "the text leaves nothing to see");
+    if (!refuseOverwritingInputs(font, {command.output}, error)) return fail(err, error);
     Surface image;
-    if (!renderText(layout, font, command.background, image, error)) return fail(err, error);
-    Surface scaled;
-    if (command.scale > 1 && !scaleUp(image, command.scale, scaled))
-        return fail(err, "an image of " + size + " cannot be made");
-    const Surface& result = command.scale > 1 ? scaled : image;
-    if (!writePng(command.output.c_str(), result, PngAlpha::Drop, error)) return fail(err, error);
+    if (!renderText(layout, font, command.background, image, error) ||
+        !writePng(command.output.c_str(), image, PngAlpha::Drop, command.scale, error)) {
+        return fail(err, error);
+    }
     if (!layout.missing.empty()) {
         err += "gfd: " + command.font + " has no glyph for " + missingReport(layout.missing, codePage) +
                "; each is an empty box\n";
@@ -123,8 +167,14 @@ int runExport(const Command& command, std::string& out, std::string& err) {
     Font font;
     std::string error;
     if (!openUsableFont(command.font, codePage, font, error)) return fail(err, error);
+    int32_t base = 0;
     std::vector<uint16_t> unmapped;
-    if (!exportFnt(font, codePage, command.output, unmapped, error)) return fail(err, error);
+    if (!refuseOverwritingInputs(font, exportedFiles(command.output, font.descriptor.header.pageCount),
+                                 error) ||
+        !chooseBaseline(command, font, base, error) ||
+        !exportFnt(font, codePage, command.output, base, unmapped, error)) {
+        return fail(err, error);
+    }
     if (!unmapped.empty()) {
         std::string codes;
         for (uint16_t code : unmapped) codes += (codes.empty() ? "" : ", ") + codeName(code);
@@ -139,15 +189,22 @@ int runExport(const Command& command, std::string& out, std::string& err) {
 }  // namespace
 
 int runCommand(const Command& command, std::string& out, std::string& err) {
-    switch (command.kind) {
-        case CommandKind::Check:
-            return runCheck(command, out, err);
-        case CommandKind::Render:
-            return runRender(command, out, err);
-        case CommandKind::Export:
-            return runExport(command, out, err);
-        case CommandKind::Help:
-            break;
+    // Every allocation is bounded by the files and the command line, but
+    // the system may still refuse one: that is a failed command, not a
+    // crash.
+    try {
+        switch (command.kind) {
+            case CommandKind::Check:
+                return runCheck(command, out, err);
+            case CommandKind::Render:
+                return runRender(command, out, err);
+            case CommandKind::Export:
+                return runExport(command, out, err);
+            case CommandKind::Help:
+                break;
+        }
+    } catch (const std::bad_alloc&) {
+        return fail(err, "there is not enough memory for this command");
     }
     out += kUsage;
     return kExitDone;

@@ -11,5 +11,6 @@ constexpr int kExitUsage = 2;   // the command line makes no command
 
 // Runs a parsed command. What it has to say goes to `out` (results) and
 // `err` (problems, each line starting "gfd: "), lines in the system's text.
-// Returns the exit code.
+// Returns the exit code; a memory request the system refuses is a failed
+// command with its one line, never an exception.
 int runCommand(const Command& command, std::string& out, std::string& err);

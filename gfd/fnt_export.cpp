@@ -8,6 +8,7 @@
 #include "page_loader.h"
 #include "png_writer.h"
 #include "shift_jis.h"
+#include "text_setter.h"
 
 namespace {
 
@@ -40,6 +41,48 @@ std::string pageFileName(const std::string& stem, int32_t page) {
     return stem + number;
 }
 
+// A blank as a record: an empty cell at the corner of page 0 whose advance
+// is the blank's.
+GlyphRecord blankRecord(char32_t blank, int32_t fontSize) {
+    return {0, 0, static_cast<uint8_t>(blankAdvance(blank, fontSize)), 0, 0, 0, 0, 0};
+}
+
+// The files an export has written, removed again unless it completes: a
+// failed export, or one an exception ends, leaves nothing behind.
+class WrittenFiles {
+public:
+    explicit WrittenFiles(size_t count) { files.reserve(count); }
+    ~WrittenFiles() {
+        if (!kept)
+            for (const std::string& file : files) removeFile(file.c_str());
+    }
+    WrittenFiles(const WrittenFiles&) = delete;
+    WrittenFiles& operator=(const WrittenFiles&) = delete;
+
+    // Room for `count` was reserved: recording cannot fail.
+    void add(const std::string& file) { files.push_back(file); }
+    void keep() { kept = true; }
+
+private:
+    std::vector<std::string> files;
+    bool kept = false;
+};
+
+// Page `page` as a PNG at the full page size: page images stop below their
+// lowest glyph, the rows below are transparent.
+bool writePagePng(const Font& font, int32_t page, const std::string& path, std::string& error) {
+    const DescriptorHeader& header = font.descriptor.header;
+    Surface stored;
+    Surface full;
+    if (!loadPage(font, page, stored, error)) return false;
+    if (!full.create(header.pageWidth, header.pageHeight)) {
+        error = "page " + std::to_string(page) + " does not fit in memory";
+        return false;
+    }
+    full.copyRect(0, 0, stored, 0, 0, stored.getWidth(), stored.getHeight());
+    return writePng(path.c_str(), full, PngAlpha::Keep, 1, error);
+}
+
 }  // namespace
 
 std::vector<FntCharacter> unicodeCharacters(const DescriptorFile& descriptor, const CodePage932& codePage,
@@ -66,7 +109,9 @@ std::vector<FntCharacter> unicodeCharacters(const DescriptorFile& descriptor, co
         if (!hasId[glyph])
             unmapped.insert(unmapped.end(), codesWithoutId[glyph].begin(), codesWithoutId[glyph].end());
     }
-    // Stable: of two codes for one character, the lower stays first.
+    for (char32_t blank : kBlanks) characters.push_back({blank, kBlankRecord});
+    // Stable: of two codes for one character, the lower stays first, and a
+    // glyph comes before the blank that would stand in for it.
     std::stable_sort(characters.begin(), characters.end(),
                      [](const FntCharacter& a, const FntCharacter& b) { return a.id < b.id; });
     characters.erase(std::unique(characters.begin(), characters.end(),
@@ -77,7 +122,7 @@ std::vector<FntCharacter> unicodeCharacters(const DescriptorFile& descriptor, co
 
 std::string describeFnt(const DescriptorFile& descriptor, const std::string& face,
                         const std::vector<std::string>& pageFiles,
-                        const std::vector<FntCharacter>& characters) {
+                        const std::vector<FntCharacter>& characters, int32_t base) {
     const DescriptorHeader& header = descriptor.header;
     const int32_t lineHeight = header.fontSize + 2;
     std::string text;
@@ -88,19 +133,18 @@ std::string describeFnt(const DescriptorFile& descriptor, const std::string& fac
                   "padding=0,0,0,0 spacing=0,0\n",
                   header.fontSize);
     text += line;
-    // The descriptor keeps no ascent: the base line goes to the bottom of the
-    // glyph area, one margin pixel above the row's end, below every glyph.
     // The pages hold coloured glyphs, so every channel carries glyph data.
     std::snprintf(line, sizeof line,
                   "common lineHeight=%d base=%d scaleW=%d scaleH=%d pages=%d packed=0 alphaChnl=0 redChnl=0 "
                   "greenChnl=0 blueChnl=0\n",
-                  lineHeight, lineHeight - 1, header.pageWidth, header.pageHeight, header.pageCount);
+                  lineHeight, base, header.pageWidth, header.pageHeight, header.pageCount);
     text += line;
     for (size_t page = 0; page < pageFiles.size(); ++page)
         text += "page id=" + std::to_string(page) + " file=\"" + pageFiles[page] + "\"\n";
     text += "chars count=" + std::to_string(characters.size()) + "\n";
     for (const FntCharacter& c : characters) {
-        const GlyphRecord& r = descriptor.records[c.record];
+        const GlyphRecord r =
+            c.record == kBlankRecord ? blankRecord(c.id, header.fontSize) : descriptor.records[c.record];
         std::snprintf(line, sizeof line,
                       "char id=%u x=%d y=%d width=%d height=%d xoffset=%d yoffset=0 xadvance=%d page=%d "
                       "chnl=15\n",
@@ -111,29 +155,38 @@ std::string describeFnt(const DescriptorFile& descriptor, const std::string& fac
     return text;
 }
 
-bool exportFnt(const Font& font, const CodePage932& codePage, const std::string& fntPath,
+std::vector<std::string> exportedFiles(const std::string& fntPath, int32_t pageCount) {
+    std::vector<std::string> files;
+    const std::string stem = withoutExtension(fntPath, ".fnt");
+    for (int32_t page = 0; page < pageCount; ++page) files.push_back(pageFileName(stem, page));
+    files.push_back(fntPath);
+    return files;
+}
+
+bool exportFnt(const Font& font, const CodePage932& codePage, const std::string& fntPath, int32_t base,
                std::vector<uint16_t>& unmapped, std::string& error) {
     // The format quotes file names and knows no escape.
-    const std::string stem = withoutExtension(fntPath, ".fnt");
-    if (withoutFolder(stem).find('"') != std::string::npos) {
+    if (withoutFolder(withoutExtension(fntPath, ".fnt")).find('"') != std::string::npos) {
         error = fntPath + ": a .fnt file cannot name pages with a double quote in their name";
         return false;
     }
+    const int32_t pageCount = font.descriptor.header.pageCount;
+    const std::vector<std::string> files = exportedFiles(fntPath, pageCount);
+    WrittenFiles written(files.size());
     std::vector<std::string> pageFiles;
-    for (int32_t page = 0; page < font.descriptor.header.pageCount; ++page) {
-        const std::string path = pageFileName(stem, page);
-        Surface pixels;
-        if (!loadPage(font, page, pixels, error) || !writePng(path.c_str(), pixels, PngAlpha::Keep, error))
-            return false;
-        pageFiles.push_back(withoutFolder(path));
+    for (int32_t page = 0; page < pageCount; ++page) {
+        if (!writePagePng(font, page, files[page], error)) return false;
+        written.add(files[page]);
+        pageFiles.push_back(withoutFolder(files[page]));
     }
     std::string face = withoutExtension(withoutFolder(font.path), ".gfd");
     face.erase(std::remove(face.begin(), face.end(), '"'), face.end());
-    const std::string text =
-        describeFnt(font.descriptor, face, pageFiles, unicodeCharacters(font.descriptor, codePage, unmapped));
+    const std::string text = describeFnt(font.descriptor, face, pageFiles,
+                                         unicodeCharacters(font.descriptor, codePage, unmapped), base);
     if (!writeWholeFile(fntPath.c_str(), text.data(), text.size())) {
         error = fntPath + " cannot be written";
         return false;
     }
+    written.keep();
     return true;
 }

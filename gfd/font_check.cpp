@@ -136,14 +136,35 @@ void findStrayPixels(const Font& font, int32_t page, const Surface& pixels, std:
                                                       std::to_string(firstX) + "," + std::to_string(firstY)});
 }
 
-// The page files: each one usable, and none more than the count. Page names
-// end in the two-digit page number, so the name one past the last is known
-// when the first follows that pattern.
-void checkPages(const Font& font, std::vector<Finding>& findings) {
+// The page files: each one present, none more than the count, and, when the
+// header's page size can be trusted, each usable and read once: two pages
+// led to one file by their names are one fault, not two pages' pixels.
+// Page names end in the two-digit page number, so the name one past the
+// last is known when the first follows that pattern.
+void checkPages(const Font& font, bool readPixels, std::vector<Finding>& findings) {
     const DescriptorFile& descriptor = font.descriptor;
+    std::vector<std::pair<FileIdentity, int32_t>> read;
     for (int32_t page = 0; page < descriptor.header.pageCount; ++page) {
-        Surface pixels;
+        std::string path;
         std::string error;
+        if (!findPageFile(font, page, path, error)) {
+            findings.push_back({FindingKind::Page, error});
+            continue;
+        }
+        if (!readPixels) continue;
+        FileIdentity identity;
+        if (getFileIdentity(path.c_str(), &identity)) {
+            const auto earlier = std::find_if(read.begin(), read.end(),
+                                              [&](const auto& other) { return other.first == identity; });
+            if (earlier != read.end()) {
+                findings.push_back({FindingKind::Page, "page " + std::to_string(page) + ": " + path +
+                                                           " is page " + std::to_string(earlier->second) +
+                                                           "'s image already"});
+                continue;
+            }
+            read.push_back({identity, page});
+        }
+        Surface pixels;
         if (!loadPage(font, page, pixels, error)) {
             findings.push_back({FindingKind::Page, error});
             continue;
@@ -176,8 +197,13 @@ std::vector<Finding> findDescriptorDamage(const DescriptorFile& descriptor) {
 
 std::vector<Finding> checkFont(const Font& font) {
     std::vector<Finding> findings = findDescriptorDamage(font.descriptor);
+    // A header of impossible sizes says nothing about the pages' pixels, and
+    // reading by it would cost what the header claims, not what the files
+    // hold.
+    const bool headerSound = std::none_of(findings.begin(), findings.end(),
+                                          [](const Finding& f) { return f.kind == FindingKind::Header; });
     findUnreachableRecords(font.descriptor, findings);
-    checkPages(font, findings);
+    checkPages(font, headerSound, findings);
     return findings;
 }
 

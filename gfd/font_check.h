@@ -29,8 +29,10 @@ std::vector<Finding> findDescriptorDamage(const DescriptorFile& descriptor);
 
 // Everything: the damage above, records no slot points at, every page
 // image (present, a 32-bit TGA of the page's width and at most its height,
-// and no further page beyond the count), and every opaque pixel of a page
-// lying inside some record's cell. Pages are loaded one at a time.
+// no two pages read from one file, and no further page beyond the count),
+// and every opaque pixel of a page lying inside some record's cell. Pages
+// are loaded one at a time, and not at all when the header's sizes are
+// damaged: then only their presence is checked.
 std::vector<Finding> checkFont(const Font& font);
 
 // "4 pages, 3,228 glyphs, font size 32, page size 1024 x 1024".

@@ -67,6 +67,37 @@ std::string presentPageFile(const Font& font, const std::string& pageName) {
     return pageFileBase(font, pageName, base) ? presentFile(base) : std::string();
 }
 
+bool pageFileIdentity(const Font& font, int32_t page, FileIdentity* identity) {
+    std::string path;
+    std::string error;
+    return findPageFile(font, page, path, error) && getFileIdentity(path.c_str(), identity);
+}
+
+std::vector<std::string> fontFiles(const Font& font) {
+    std::vector<std::string> files = {font.path};
+    for (const std::string& name : font.descriptor.pageNames) {
+        const std::string page = presentPageFile(font, name);
+        if (page.empty()) continue;
+        files.push_back(page);
+        const std::string copy = page + ".tga";  // the 32-bit copy of a paletted page
+        if (page.compare(page.size() - 4, 4, ".bmp") == 0 && fileExists(copy)) files.push_back(copy);
+    }
+    return files;
+}
+
+bool decodePageImage(const uint8_t* bytes, size_t size, int32_t pageWidth, int32_t pageHeight,
+                     Surface& pixels, std::string& reason) {
+    TgaLayout layout;
+    if (!readTgaLayout(bytes, size, layout, reason)) return false;
+    if (layout.width != pageWidth || layout.height > pageHeight) {
+        reason = "is " + std::to_string(layout.width) + " x " + std::to_string(layout.height) +
+                 " pixels, but the font's pages are " + std::to_string(pageWidth) + " x " +
+                 std::to_string(pageHeight);
+        return false;
+    }
+    return decodeTgaPixels(bytes, size, layout, pixels, reason);
+}
+
 bool loadPage(const Font& font, int32_t page, Surface& pixels, std::string& error) {
     std::string path;
     if (!findPageFile(font, page, path, error)) return false;
@@ -84,18 +115,8 @@ bool loadPage(const Font& font, int32_t page, Surface& pixels, std::string& erro
     const size_t most = kTgaHeaderBytes + kMaxTgaIdBytes + size_t{4} * header.pageWidth * header.pageHeight;
     std::vector<uint8_t> bytes(fileSize < most ? static_cast<size_t>(fileSize) : most);
     if (!readFileStart(path.c_str(), bytes.data(), bytes.size())) return fail("cannot be read");
-    TgaLayout layout;
     std::string reason;
-    if (!readTgaLayout(bytes.data(), bytes.size(), layout, reason)) return fail(reason);
-    if (layout.width != header.pageWidth || layout.height > header.pageHeight) {
-        return fail("is " + std::to_string(layout.width) + " x " + std::to_string(layout.height) +
-                    " pixels, but the font's pages are " + std::to_string(header.pageWidth) + " x " +
-                    std::to_string(header.pageHeight));
-    }
-    if (!pixels.create(header.pageWidth, header.pageHeight)) return fail("does not fit in memory");
-    if (!decodeTgaPixels(bytes.data(), bytes.size(), layout, pixels, reason)) {
-        pixels.release();
+    if (!decodePageImage(bytes.data(), bytes.size(), header.pageWidth, header.pageHeight, pixels, reason))
         return fail(reason);
-    }
     return true;
 }

@@ -33,6 +33,23 @@ void outline(Surface& image, const MissingBox& box, uint32_t pixel) {
     fillRect(image, box.x + box.width - 1, box.y, 1, box.height, pixel);
 }
 
+struct LoadedPage {
+    FileIdentity identity;
+    std::unique_ptr<Surface> pixels;
+};
+
+// The pixels of page `page`, loaded at its first use; a page whose file is
+// loaded already shares that copy, so that memory stays within what the
+// files hold. nullptr, with the reason, when the page cannot be loaded.
+const Surface* pageOf(const Font& font, int32_t page, std::vector<LoadedPage>& loaded, std::string& error) {
+    FileIdentity identity = {};
+    const bool identified = pageFileIdentity(font, page, &identity);
+    for (const LoadedPage& other : loaded)
+        if (identified && other.identity == identity) return other.pixels.get();
+    loaded.push_back({identity, std::make_unique<Surface>()});
+    return loadPage(font, page, *loaded.back().pixels, error) ? loaded.back().pixels.get() : nullptr;
+}
+
 }  // namespace
 
 bool renderText(const TextLayout& layout, const Font& font, Colour background, Surface& image,
@@ -49,34 +66,15 @@ bool renderText(const TextLayout& layout, const Font& font, Colour background, S
 
     // Cells of neighbouring glyphs can overlap, and blending is not
     // commutative: draw in text order, with each page loaded once.
-    std::vector<std::unique_ptr<Surface>> pages(font.descriptor.header.pageCount);
+    std::vector<const Surface*> pages(font.descriptor.header.pageCount, nullptr);
+    std::vector<LoadedPage> loaded;
     for (const PlacedCell& cell : layout.cells) {
         const GlyphRecord& r = font.descriptor.records[cell.record];
-        std::unique_ptr<Surface>& page = pages[r.page];
-        if (!page) {
-            page.reset(new Surface());
-            if (!loadPage(font, r.page, *page, error)) return false;
-        }
+        const Surface*& page = pages[r.page];
+        if (!page) page = pageOf(font, r.page, loaded, error);
+        if (!page) return false;
         image.blendRect(cell.x, cell.y, *page, r.left, r.top, r.right - r.left, r.bottom - r.top);
     }
     for (const MissingBox& box : layout.boxes) outline(image, box, boxColour(background));
-    return true;
-}
-
-bool scaleUp(const Surface& image, int32_t factor, Surface& scaled) {
-    const uint32_t* source = nullptr;
-    int32_t sourcePitch = 0;
-    uint32_t* target = nullptr;
-    int32_t targetPitch = 0;
-    if (!image.lockPixels(&source, &sourcePitch) ||
-        !scaled.create(image.getWidth() * factor, image.getHeight() * factor) ||
-        !scaled.lockPixels(&target, &targetPitch)) {
-        return false;
-    }
-    for (int32_t y = 0; y < scaled.getHeight(); ++y) {
-        const uint32_t* in = source + static_cast<size_t>(y / factor) * sourcePitch;
-        uint32_t* out = target + static_cast<size_t>(y) * targetPitch;
-        for (int32_t x = 0; x < scaled.getWidth(); ++x) out[x] = in[x / factor];
-    }
     return true;
 }

@@ -4,9 +4,6 @@
 
 namespace {
 
-constexpr char32_t kSpace = 0x20;
-constexpr char32_t kIdeographicSpace = 0x3000;
-
 bool isHalfWidth(char32_t character) {
     return character < 0x100 || (character >= 0xFF61 && character <= 0xFF9F);
 }
@@ -34,8 +31,9 @@ public:
         advance(r.leftBearing + r.cellWidth + r.rightBearing);
     }
 
-    void drawBox(int32_t advanceBy, int32_t glyphHeight) {
-        layout.boxes.push_back({x + 1, y + 1, advanceBy - 2, glyphHeight});
+    // From below the row's top margin down to the baseline.
+    void drawBox(int32_t advanceBy, int32_t baseline) {
+        layout.boxes.push_back({x + 1, y + 1, advanceBy - 2, baseline - 1});
         advance(advanceBy);
     }
 
@@ -69,8 +67,12 @@ private:
 
 }  // namespace
 
-TextLayout setText(const DescriptorFile& descriptor, const CodePage932& codePage,
-                   const std::u32string& text) {
+int32_t blankAdvance(char32_t blank, int32_t fontSize) {
+    return blank == kSpace ? fontSize / 2 : fontSize;
+}
+
+TextLayout setText(const DescriptorFile& descriptor, const CodePage932& codePage, const std::u32string& text,
+                   int32_t baseline) {
     TextLayout layout;
     const int32_t fontSize = descriptor.header.fontSize;
     Pen pen(layout, fontSize + 2);
@@ -84,10 +86,10 @@ TextLayout setText(const DescriptorFile& descriptor, const CodePage932& codePage
         const int32_t record = recordOf(descriptor, codePage, c);
         if (record >= 0) {
             pen.drawCell(record, descriptor.records[record]);
-        } else if (c == kSpace || c == kIdeographicSpace) {
-            pen.advance(c == kSpace ? fontSize / 2 : fontSize);
+        } else if (std::find(std::begin(kBlanks), std::end(kBlanks), c) != std::end(kBlanks)) {
+            pen.advance(blankAdvance(c, fontSize));
         } else {
-            pen.drawBox(isHalfWidth(c) ? fontSize / 2 : fontSize, fontSize);
+            pen.drawBox(isHalfWidth(c) ? fontSize / 2 : fontSize, baseline);
             if (layout.missing.find(c) == std::u32string::npos) layout.missing += c;
         }
     }

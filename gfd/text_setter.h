@@ -38,11 +38,21 @@ struct TextLayout {
     std::u32string missing;  // each character the font lacks once, in order of first use
 };
 
+// The blanks a generated font leaves out: the space and the ideographic
+// space. Where the font has no glyph of its own for one, it advances by
+// blankAdvance: half the font size for the space, the whole for the
+// ideographic space.
+constexpr char32_t kSpace = 0x20;
+constexpr char32_t kIdeographicSpace = 0x3000;
+constexpr char32_t kBlanks[] = {kSpace, kIdeographicSpace};
+int32_t blankAdvance(char32_t blank, int32_t fontSize);
+
 // Sets `text`. Line feeds, carriage returns and CR LF pairs start a new
-// line. The blanks a generated font leaves out (space and ideographic
-// space) advance by half the font size and the whole font size when the
-// font has no glyph of its own for them. Any other character without a
-// glyph, in the font or in code page 932, gets an empty box: half the font
-// size wide for the half-width forms, the whole font size for the rest.
+// line. A blank the font has no glyph for advances by blankAdvance. Any
+// other character without a glyph, in the font or in code page 932, gets an
+// empty box: half the font size wide for the half-width forms, the whole
+// font size for the rest, from below the row's top margin down to
+// `baseline` (rows from the row's top), standing where glyphs stand.
 // `descriptor` has passed findDescriptorDamage.
-TextLayout setText(const DescriptorFile& descriptor, const CodePage932& codePage, const std::u32string& text);
+TextLayout setText(const DescriptorFile& descriptor, const CodePage932& codePage, const std::u32string& text,
+                   int32_t baseline);

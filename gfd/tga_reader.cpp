@@ -43,18 +43,18 @@ bool readTgaLayout(const uint8_t* bytes, size_t size, TgaLayout& layout, std::st
 
 bool decodeTgaPixels(const uint8_t* bytes, size_t size, const TgaLayout& layout, Surface& image,
                      std::string& error) {
+    image.release();
     const size_t rowBytes = size_t{4} * layout.width;
     const size_t needed = layout.pixelOffset + rowBytes * layout.height;
-    uint32_t* pixels = nullptr;
-    int32_t pitch = 0;
     if (size < needed) {
         error = "is truncated: " + counted(size, "byte", "bytes") + " where " + std::to_string(layout.width) +
                 " x " + std::to_string(layout.height) + " pixels take " + counted(needed, "byte", "bytes");
         return false;
     }
-    if (image.getWidth() < layout.width || image.getHeight() < layout.height ||
-        !image.lockPixels(&pixels, &pitch)) {
-        error = "does not fit the image it is read into";
+    uint32_t* pixels = nullptr;
+    int32_t pitch = 0;
+    if (!image.create(layout.width, layout.height) || !image.lockPixels(&pixels, &pitch)) {
+        error = "does not fit in memory";
         return false;
     }
     for (int32_t stored = 0; stored < layout.height; ++stored) {

@@ -25,8 +25,9 @@ constexpr size_t kMaxTgaIdBytes = 255;
 // reason in `error`, when it is no such image or has no pixels.
 bool readTgaLayout(const uint8_t* bytes, size_t size, TgaLayout& layout, std::string& error);
 
-// Copies the image's pixels into rows 0 .. height - 1 of `image`, which is
-// at least width x height; its other pixels stay as they are. Returns
-// false, with a reason, when `bytes` end before the last pixel.
+// Makes `image` the image's size and copies its pixels into it, checking
+// first that `bytes` hold them all: nothing is allocated for pixels the
+// file does not have. Returns false, with a reason, when `bytes` end before
+// the last pixel or the image cannot be made; `image` is then empty.
 bool decodeTgaPixels(const uint8_t* bytes, size_t size, const TgaLayout& layout, Surface& image,
                      std::string& error);

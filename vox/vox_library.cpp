@@ -3,11 +3,11 @@
 #include <memory>
 #include <mutex>
 #include <new>
-#include <string>
+#include <utility>
 
+#include "loaded_sound.h"
 #include "ogg_file.h"
 #include "vox.h"
-#include "wave_player.h"
 
 namespace {
 
@@ -16,20 +16,33 @@ namespace {
 constexpr int kFirstHandle = 1;
 constexpr int kLastHandle = 254;
 
-// A loaded sound is its path: every playback reads the file from its start.
-struct LoadedSound {
-    std::string path;
-    WavePlayer player;
-};
-
+// Guards `sounds`: which handle names which sound, and nothing inside a
+// sound. It is held only to look a slot up, fill it or empty it, so that a
+// call never waits here on another call's file or device. Lock order: no
+// sound's lock is taken while it is held, and it is not taken while a
+// sound's lock is held.
 std::mutex tableLock;
-std::unique_ptr<LoadedSound> sounds[kLastHandle + 1];
+std::shared_ptr<LoadedSound> sounds[kLastHandle + 1];
 
-LoadedSound* soundOf(int handle) {
-    if (handle < kFirstHandle || handle > kLastHandle) {
+bool isHandle(int handle) {
+    return handle >= kFirstHandle && handle <= kLastHandle;
+}
+
+std::shared_ptr<LoadedSound> soundOf(int handle) {
+    if (!isHandle(handle)) {
         return nullptr;
     }
-    return sounds[handle].get();
+    std::lock_guard<std::mutex> hold(tableLock);
+    return sounds[handle];
+}
+
+// Empties the slot of `handle` and gives back what it held.
+std::shared_ptr<LoadedSound> takeSound(int handle) {
+    if (!isHandle(handle)) {
+        return nullptr;
+    }
+    std::lock_guard<std::mutex> hold(tableLock);
+    return std::move(sounds[handle]);
 }
 
 }  // namespace
@@ -38,15 +51,14 @@ extern "C" int __stdcall VoxLoad(const char* path) {
     if (path == nullptr || !OggFile::open(path)) {
         return -1;
     }
-    std::unique_ptr<LoadedSound> sound;
+    std::shared_ptr<LoadedSound> sound;
     // No exception may cross into the calling program.
     try {
-        sound = std::make_unique<LoadedSound>();
-        sound->path = path;
+        sound = std::make_shared<LoadedSound>(path);
     } catch (const std::bad_alloc&) {
         return -1;
     }
-    std::lock_guard<std::mutex> lock(tableLock);
+    std::lock_guard<std::mutex> hold(tableLock);
     for (int handle = kFirstHandle; handle <= kLastHandle; ++handle) {
         if (!sounds[handle]) {
             sounds[handle] = std::move(sound);
@@ -57,37 +69,32 @@ extern "C" int __stdcall VoxLoad(const char* path) {
 }
 
 extern "C" int __stdcall VoxPlay(int handle) {
-    std::lock_guard<std::mutex> lock(tableLock);
-    LoadedSound* sound = soundOf(handle);
-    if (sound == nullptr) {
-        return 0;
-    }
-    sound->player.stop();
-    std::unique_ptr<OggFile> file = OggFile::open(sound->path.c_str());
-    return file && sound->player.start(std::move(file)) ? 1 : 0;
+    const std::shared_ptr<LoadedSound> sound = soundOf(handle);
+    return sound && playSound(*sound) ? 1 : 0;
 }
 
 extern "C" int __stdcall VoxGetStatus(int handle) {
-    std::lock_guard<std::mutex> lock(tableLock);
-    const LoadedSound* sound = soundOf(handle);
-    if (sound == nullptr) {
-        return -1;
-    }
-    return sound->player.isPlaying() ? 1 : 0;
+    const std::shared_ptr<LoadedSound> sound = soundOf(handle);
+    return sound ? statusOf(*sound) : -1;
 }
 
 extern "C" int __stdcall VoxRelease(int handle) {
-    std::lock_guard<std::mutex> lock(tableLock);
-    if (soundOf(handle) != nullptr) {
-        sounds[handle].reset();
+    if (const std::shared_ptr<LoadedSound> sound = takeSound(handle)) {
+        releaseSound(*sound);
     }
     return 1;
 }
 
 extern "C" int __stdcall VoxDelete(int) {
-    std::lock_guard<std::mutex> lock(tableLock);
-    for (auto& sound : sounds) {
-        sound.reset();
+    std::shared_ptr<LoadedSound> taken[kLastHandle + 1];
+    {
+        std::lock_guard<std::mutex> hold(tableLock);
+        std::swap(taken, sounds);
+    }
+    for (const std::shared_ptr<LoadedSound>& sound : taken) {
+        if (sound) {
+            releaseSound(*sound);
+        }
     }
     return 1;
 }

@@ -25,8 +25,7 @@ WAVEFORMATEX waveFormatOf(const OggVorbisStream& stream) {
 
 }  // namespace
 
-bool WavePlayer::start(std::unique_ptr<OggFile> file) {
-    stop();
+bool WavePlayer::open(std::unique_ptr<OggFile> file) {
     file_ = std::move(file);
     const OggVorbisStream& stream = file_->stream();
     const size_t blockBytes =
@@ -52,17 +51,21 @@ bool WavePlayer::start(std::unique_ptr<OggFile> file) {
         finish();
         return false;
     }
+    if (!decode(blocks_[0])) {
+        finish();  // a sound without samples: play() finds it played
+    }
+    return true;
+}
+
+bool WavePlayer::play() {
+    if (device_ == nullptr) {
+        return true;
+    }
     // The first block is handed over here, so that a device that takes no
     // samples is reported to the caller rather than found out by the thread.
-    switch (queue(blocks_[0])) {
-        case Queued::SoundEnded:
-            finish();
-            return true;  // a sound without samples has played
-        case Queued::Refused:
-            finish();
-            return false;
-        case Queued::Yes:
-            break;
+    if (!hand(blocks_[0])) {
+        finish();
+        return false;
     }
     thread_.reset(CreateThread(nullptr, 0, threadMain, this, 0, nullptr));
     if (!thread_) {
@@ -75,12 +78,12 @@ bool WavePlayer::start(std::unique_ptr<OggFile> file) {
 }
 
 void WavePlayer::stop() {
-    if (!thread_) {
-        return;
+    if (thread_) {
+        SetEvent(stopRequest_.get());
+        WaitForSingleObject(thread_.get(), INFINITE);
+        thread_.reset();
     }
-    SetEvent(stopRequest_.get());
-    WaitForSingleObject(thread_.get(), INFINITE);
-    thread_.reset();
+    finish();
 }
 
 bool WavePlayer::isPlaying() const {
@@ -92,23 +95,27 @@ DWORD WINAPI WavePlayer::threadMain(void* player) {
     return 0;
 }
 
-WavePlayer::Queued WavePlayer::queue(WAVEHDR& block) {
+bool WavePlayer::decode(WAVEHDR& block) {
     const size_t blockBytes = samples_.size() / kBlockCount;
-    auto* buffer = reinterpret_cast<unsigned char*>(block.lpData);
-    const size_t decoded = file_->stream().read(buffer, blockBytes);
-    if (decoded == 0) {
-        return Queued::SoundEnded;
-    }
-    block.dwBufferLength = static_cast<DWORD>(decoded);
+    block.dwBufferLength =
+        static_cast<DWORD>(file_->stream().read(reinterpret_cast<unsigned char*>(block.lpData), blockBytes));
+    return block.dwBufferLength > 0;
+}
+
+bool WavePlayer::hand(WAVEHDR& block) {
     block.dwFlags = 0;
     if (waveOutPrepareHeader(device_, &block, sizeof block) != MMSYSERR_NOERROR) {
-        return Queued::Refused;
+        return false;
     }
     if (waveOutWrite(device_, &block, sizeof block) != MMSYSERR_NOERROR) {
         waveOutUnprepareHeader(device_, &block, sizeof block);
-        return Queued::Refused;
+        return false;
     }
-    return Queued::Yes;
+    return true;
+}
+
+bool WavePlayer::queue(WAVEHDR& block) {
+    return decode(block) && hand(block);
 }
 
 void WavePlayer::playToEnd() {
@@ -116,9 +123,9 @@ void WavePlayer::playToEnd() {
     // still queued play out (or are handed back by the reset) and no new
     // ones follow.
     bool ending = false;
-    int inFlight = 1;  // the first block, queued by start()
+    int inFlight = 1;  // the first block, handed over by play()
     for (int i = 1; i < kBlockCount && !ending; ++i) {
-        ending = queue(blocks_[i]) != Queued::Yes;
+        ending = !queue(blocks_[i]);
         inFlight += ending ? 0 : 1;
     }
     const HANDLE wakeUps[] = {stopRequest_.get(), blockDone_.get()};
@@ -134,7 +141,7 @@ void WavePlayer::playToEnd() {
             if ((block.dwFlags & WHDR_PREPARED) && (block.dwFlags & WHDR_DONE)) {
                 waveOutUnprepareHeader(device_, &block, sizeof block);
                 block.dwFlags = 0;
-                ending = ending || queue(block) != Queued::Yes;
+                ending = ending || !queue(block);
                 inFlight -= ending ? 1 : 0;
             }
         }

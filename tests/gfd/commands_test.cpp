@@ -5,9 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "fnt_reader.h"
 #include "png_reader.h"
 #include "test_files.h"
 #include "test_font.h"
@@ -45,6 +53,21 @@ GfdRun gfd(const std::vector<std::string>& words, const std::u32string& text = U
         run.err = error;
     }
     return run;
+}
+
+// Makes `link` a second name of the file `target`: a symbolic link, or on
+// Windows, where making one needs a privilege, a hard link.
+bool linkFile(const std::string& target, const std::string& link) {
+#ifdef _WIN32
+    return CreateHardLinkA(link.c_str(), target.c_str(), nullptr) != 0;
+#else
+    return symlink(target.c_str(), link.c_str()) == 0;
+#endif
+}
+
+FntFont readFnt(const std::string& path) {
+    const std::vector<uint8_t> text = readFileBytes(path);
+    return parseFnt(std::string(text.begin(), text.end()));
 }
 
 }  // namespace
@@ -97,6 +120,8 @@ TEST(CommandLine, RefusesWhatMakesNoCommand) {
          "--background needs a colour R,G,B of three numbers from 0 to 255"},
         {{U"render", U"f.gfd", U"t", U"-o", U"x", U"--background", U"1,2,256"},
          "--background needs a colour R,G,B of three numbers from 0 to 255"},
+        {{U"export", U"f.gfd", U"-o", U"x", U"--base", U"256"}, "--base needs a whole number from 0 to 255"},
+        {{U"check", U"f.gfd", U"--base", U"3"}, "\"--base\" is not an option of check"},
     };
     for (const auto& refusal : refusals) {
         Command command;
@@ -145,7 +170,9 @@ TEST(Commands, RenderWritesAnOpaquePngAndNamesMissingCharacters) {
 
     run = gfd({"render", font.path(), "TEXT", "-o", png, "--scale", "16"}, std::u32string(200, U'A'));
     EXPECT_EQ(run.code, kExitFailed);
-    EXPECT_EQ(run.err, "gfd: the text makes an image of 32000 x 192 pixels; the most is 16384 a side\n");
+    EXPECT_EQ(run.err,
+              "gfd: the text makes an image of 32000 x 192 pixels; the most is 16384 a side and 16,777,216 "
+              "pixels in all\n");
     run = gfd({"render", font.path(), "TEXT", "-o", png}, U"\n");
     EXPECT_EQ(run.err, "gfd: the text leaves nothing to see\n");
 }
@@ -179,4 +206,148 @@ TEST(Commands, ExportSaysWhatItWrote) {
     EXPECT_EQ(run.code, kExitDone) << run.err;
     EXPECT_EQ(run.out, font.folder.file("x.fnt") + ": 2 pages, 4 glyphs\n");
     EXPECT_TRUE(fileExists(font.folder.file("x_01.png")));
+}
+
+// Inputs made to cost the most. What they cost in time and memory is
+// measured outside the tests; here each gets its one-line outcome, and the
+// count of problems shows that the costly work was not done.
+TEST(Commands, HostileInputsAreAnsweredWithoutTheWorkTheyAskFor) {
+    struct Hostile {
+        const char* what;
+        std::vector<TestGlyph> glyphs;
+        std::function<void(TestFont&)> make;
+        std::vector<std::string> words;  // "FONT" and "OUT" stand for the font and an output
+        std::u32string text;
+        std::string errorEnd;  // what the error line ends with
+    };
+    // Every page entry names one page as wide as the damaged header says,
+    // with a pixel outside every cell: reading by the header would allocate
+    // gigabytes per entry, and find that pixel.
+    const auto hugeHeader = [](TestFont& f) {
+        f.header->pageWidth = 65535;
+        f.header->pageHeight = 16000;
+        f.write();
+        std::string page = tgaImage(65535, 1);
+        page[18 + 4 * 1000 + 3] = '\xFF';
+        writeFileBytes(f.folder.file("font_00.tga"), page);
+        f.namePagesAlike();
+    };
+    // 255 pages, each a glyph at its left edge, all named alike: read each
+    // time, the one file would fit every page.
+    std::vector<TestGlyph> onEveryPage;
+    for (int page = 0; page < 255; ++page)
+        onEveryPage.push_back({static_cast<uint16_t>(0x8200 + page), page, 4, 0, 0, 0x808080});
+    std::u32string eightLines = std::u32string(100, U'A');
+    for (int line = 1; line < 8; ++line) eightLines += U"\n" + std::u32string(100, U'A');
+    const Hostile cases[] = {
+        {"page size beyond any font: no page is read",
+         standardGlyphs(),
+         hugeHeader,
+         {"check", "FONT"},
+         U"",
+         ": 1 problem\n"},
+        {"page size beyond any font: no render",
+         standardGlyphs(),
+         hugeHeader,
+         {"render", "FONT", "TEXT", "-o", "OUT"},
+         U"A",
+         ": page size 65535 x 16000 is not a font's (128, 256, 512, 1024 or 2048 a side) (gfd check lists "
+         "every fault)\n"},
+        {"255 page entries naming one file: it is read once",
+         onEveryPage,
+         [](TestFont& f) {
+             f.write();
+             f.namePagesAlike();
+         },
+         {"check", "FONT"},
+         U"",
+         ": 254 problems\n"},
+        {"an image no larger than a side, but too large in all",
+         standardGlyphs(),
+         [](TestFont& f) { f.write(); },
+         {"render", "FONT", "TEXT", "-o", "OUT", "--scale", "16"},
+         eightLines,
+         ": the text makes an image of 16000 x 1536 pixels; the most is 16384 a side and 16,777,216 pixels "
+         "in "
+         "all\n"},
+    };
+    for (const Hostile& hostile : cases) {
+        TestFont font(hostile.glyphs);
+        hostile.make(font);
+        std::vector<std::string> words;
+        for (const std::string& word : hostile.words)
+            words.push_back(word == "FONT" ? font.path() : word == "OUT" ? font.folder.file("out") : word);
+        const GfdRun run = gfd(words, hostile.text);
+        EXPECT_EQ(run.code, kExitFailed) << hostile.what;
+        const size_t end = hostile.errorEnd.size();
+        EXPECT_EQ(run.err.substr(run.err.size() > end ? run.err.size() - end : 0), hostile.errorEnd)
+            << hostile.what;
+    }
+}
+
+// However the output is spelled, gfd does not write over the files it
+// reads; the font stays as it was.
+TEST(Commands, OutputsThatWouldOverwriteAnInputAreRefused) {
+    TestFont font;
+    font.write();
+    const std::string descriptor = font.path();
+    const std::string page = font.folder.file("font_01.tga");
+    ASSERT_TRUE(linkFile(descriptor, font.folder.file("link.fnt")));
+    ASSERT_TRUE(linkFile(page, font.folder.file("linked_01.png")));
+    const std::vector<uint8_t> descriptorBytes = readFileBytes(descriptor);
+    const std::vector<uint8_t> pageBytes = readFileBytes(page);
+    struct Case {
+        std::vector<std::string> words;
+        std::string output;  // the output named in the refusal
+        std::string input;
+    };
+    const std::string respelled = font.folder.file(".") + "/font.gfd";
+    const Case cases[] = {
+        {{"export", descriptor, "-o", descriptor}, descriptor, descriptor},
+        {{"export", descriptor, "-o", respelled}, respelled, descriptor},
+        {{"export", descriptor, "-o", font.folder.file("link.fnt")},
+         font.folder.file("link.fnt"),
+         descriptor},
+        {{"export", descriptor, "-o", font.folder.file("linked.fnt")},
+         font.folder.file("linked_01.png"),
+         page},
+        {{"render", descriptor, "TEXT", "-o", page}, page, page},
+    };
+    for (const Case& c : cases) {
+        const GfdRun run = gfd(c.words, U"A");
+        EXPECT_EQ(run.code, kExitFailed) << c.output;
+        EXPECT_EQ(run.err,
+                  "gfd: " + c.output + " would overwrite " + c.input + ", which the font is read from\n");
+        EXPECT_FALSE(fileExists(font.folder.file("linked_00.png"))) << c.output;
+    }
+    EXPECT_EQ(readFileBytes(descriptor), descriptorBytes);
+    EXPECT_EQ(readFileBytes(page), pageBytes);
+}
+
+// Capitals drawn with an outline that covers more pixels than their
+// bodies: the base is where the bodies end.
+TEST(Commands, ExportSetsTheBaseWhereTheCapitalsBodiesEnd) {
+    const uint32_t body = 0xF0F0F0;
+    const uint32_t outline = 0xFF302020;
+    TestFont font({{0x41, 0, 6, 1, 1, body}, {0x42, 0, 5, 0, 2, body}, {0x82A0, 0, 9, 0, 1, 0x2040E0}});
+    for (size_t glyph = 0; glyph < 2; ++glyph) {
+        // The block's border, and its three lowest rows, become outline.
+        const int left = font.recordOf(glyph).left + 1;
+        const int right = left + font.glyphs[glyph].width - 1;
+        for (int y = 1; y <= kTestFontSize; ++y)
+            for (int x = left; x <= right; ++x)
+                if (x == left || x == right || y == 1 || y > kTestFontSize - 3)
+                    font.pages[0]->setPixel(x, y, outline);
+    }
+    font.write();
+    const std::string fnt = font.folder.file("x.fnt");
+    ASSERT_EQ(gfd({"export", font.path(), "-o", fnt}).code, kExitDone);
+    EXPECT_EQ(readFnt(fnt).common.number("base"), 8);  // the bodies' lowest row is row 7
+    ASSERT_EQ(gfd({"export", font.path(), "-o", fnt, "--base", "4"}).code, kExitDone);
+    EXPECT_EQ(readFnt(fnt).common.number("base"), 4);
+
+    TestFont withoutCapitals({{0x82A0, 0, 9, 0, 1, 0x2040E0}});
+    withoutCapitals.write();
+    ASSERT_EQ(gfd({"export", withoutCapitals.path(), "-o", fnt}).code, kExitDone);
+    EXPECT_EQ(readFnt(fnt).common.number("base"), kTestFontSize + 1);
 }

@@ -18,11 +18,13 @@ namespace {
 
 class Export : public ::testing::Test {
 protected:
+    static constexpr int32_t kBase = 9;
+
     void exportFont(TestFont& font, bool paletted = false) {
         font.write(paletted);
         std::string error;
         ASSERT_TRUE(openFont(font.path().c_str(), opened, error)) << error;
-        ASSERT_TRUE(exportFnt(opened, codePage, output.file("out.fnt"), unmapped, error)) << error;
+        ASSERT_TRUE(exportFnt(opened, codePage, output.file("out.fnt"), kBase, unmapped, error)) << error;
         const std::vector<uint8_t> text = readFileBytes(output.file("out.fnt"));
         fnt = parseFnt(std::string(text.begin(), text.end()));
     }
@@ -43,18 +45,20 @@ TEST_F(Export, AnIndependentReaderFindsEveryCharacterWhereTheDescriptorPutsIt) {
     EXPECT_EQ(fnt.info.number("size"), 10);
     EXPECT_EQ(fnt.info.number("unicode"), 1);
     EXPECT_EQ(fnt.common.number("lineHeight"), 12);
-    EXPECT_EQ(fnt.common.number("base"), 11);
+    EXPECT_EQ(fnt.common.number("base"), kBase);
     EXPECT_EQ(fnt.common.number("scaleW"), 128);
     EXPECT_EQ(fnt.common.number("scaleH"), 128);
     EXPECT_EQ(fnt.common.number("pages"), 2);
     EXPECT_EQ(fnt.pageFiles, (std::map<int, std::string>{{0, "out_00.png"}, {1, "out_01.png"}}));
-    EXPECT_EQ(fnt.declaredChars, 4);
-    ASSERT_EQ(fnt.chars.size(), 4u);
-    // In ascending order of Unicode: A, B, あ, 漢.
+    EXPECT_EQ(fnt.declaredChars, 6);
+    ASSERT_EQ(fnt.chars.size(), 6u);
+    // In ascending order of Unicode: the space, A, B, the ideographic
+    // space, あ, 漢; the blanks are checked below.
     const int ids[] = {0x41, 0x42, 0x3042, 0x6F22};
     const size_t glyphOf[] = {0, 2, 1, 3};
+    const size_t lineOf[] = {1, 2, 4, 5};
     for (int i = 0; i < 4; ++i) {
-        const FntChar& c = fnt.chars[i];
+        const FntChar& c = fnt.chars[lineOf[i]];
         const GlyphRecord& r = font.recordOf(glyphOf[i]);
         EXPECT_EQ(
             (std::vector<int>{c.id, c.x, c.y, c.width, c.height, c.xoffset, c.yoffset, c.xadvance, c.page}),
@@ -93,7 +97,8 @@ TEST_F(Export, TextSetFromTheExportLooksAsGfdRendersIt) {
     const std::u32string text = U"漢AあB";
     Surface rendered;
     std::string error;
-    ASSERT_TRUE(renderText(setText(opened.descriptor, codePage, text), opened, {0, 0, 0}, rendered, error));
+    ASSERT_TRUE(
+        renderText(setText(opened.descriptor, codePage, text, kBase), opened, {0, 0, 0}, rendered, error));
 
     std::vector<PageImage> pages;
     for (int page = 0; page < 2; ++page) pages.push_back(readPng(output.file(fnt.pageFiles.at(page))));
@@ -122,24 +127,56 @@ TEST_F(Export, OneIdPerCharacterAndEveryCodeThatReachesAGlyph) {
     exportFont(font);
     char32_t userDefined = 0;
     ASSERT_TRUE(codePage.toUnicode(0xF6E1, &userDefined));
-    ASSERT_EQ(fnt.chars.size(), 2u);
-    EXPECT_EQ(fnt.declaredChars, 2);
-    EXPECT_EQ(fnt.chars[0].id, 0x7E8A);
-    EXPECT_EQ(fnt.chars[0].x, font.recordOf(1).left);  // the lower code's glyph
-    EXPECT_EQ(fnt.chars[1].id, static_cast<int>(userDefined));
-    EXPECT_EQ(fnt.chars[1].x, font.recordOf(1).left);
+    ASSERT_EQ(fnt.chars.size(), 4u);  // with the two blanks first
+    EXPECT_EQ(fnt.declaredChars, 4);
+    EXPECT_EQ(fnt.chars[2].id, 0x7E8A);
+    EXPECT_EQ(fnt.chars[2].x, font.recordOf(1).left);  // the lower code's glyph
+    EXPECT_EQ(fnt.chars[3].id, static_cast<int>(userDefined));
+    EXPECT_EQ(fnt.chars[3].x, font.recordOf(1).left);
     EXPECT_EQ(unmapped, std::vector<uint16_t>{0x8540});
 }
 
-TEST_F(Export, FailsOnAMissingPageOrAnUnwritableFolder) {
+// Whichever step fails, the pages written before it are removed again.
+TEST_F(Export, FailsOnAMissingPageOrAnUnwritableFileAndLeavesNothingBehind) {
     TestFont font;
     font.write();
     std::string error;
     ASSERT_TRUE(openFont(font.path().c_str(), opened, error));
-    EXPECT_FALSE(exportFnt(opened, codePage, output.file("missing/out.fnt"), unmapped, error));
+    EXPECT_FALSE(exportFnt(opened, codePage, output.file("missing/out.fnt"), kBase, unmapped, error));
     EXPECT_NE(error.find("cannot be written"), std::string::npos) << error;
+
+    createFolder(output.file("out.fnt"));  // every page is written, then the .fnt fails
+    EXPECT_FALSE(exportFnt(opened, codePage, output.file("out.fnt"), kBase, unmapped, error));
+    EXPECT_EQ(error, output.file("out.fnt") + " cannot be written");
+    EXPECT_FALSE(fileExists(output.file("out_00.png")));
+    EXPECT_FALSE(fileExists(output.file("out_01.png")));
+
     removeFile(font.folder.file("font_01.tga").c_str());
-    EXPECT_FALSE(exportFnt(opened, codePage, output.file("out.fnt"), unmapped, error));
+    EXPECT_FALSE(exportFnt(opened, codePage, output.file("new.fnt"), kBase, unmapped, error));
     EXPECT_EQ(error.find("page 1: neither "), 0u) << error;
-    EXPECT_FALSE(fileExists(output.file("out.fnt")));
+    EXPECT_FALSE(fileExists(output.file("new.fnt")));
+    EXPECT_FALSE(fileExists(output.file("new_00.png")));
+}
+
+// Engines advance by a blank's line as gfd render does; a font's own
+// glyph for a blank stays.
+TEST_F(Export, BlanksTheFontLacksAdvanceAsGfdSetsThemAndItsOwnGlyphsStay) {
+    TestFont lacking;
+    exportFont(lacking);
+    for (const auto& [blank, advance] :
+         {std::pair<int, int>{0x20, kTestFontSize / 2}, {0x3000, kTestFontSize}}) {
+        const FntChar* line = fnt.find(blank);
+        ASSERT_TRUE(line) << blank;
+        EXPECT_EQ((std::vector<int>{line->width, line->height, line->xoffset, line->xadvance}),
+                  (std::vector<int>{0, 0, 0, advance}));
+    }
+
+    TestFont having({{0x20, 0, 3, 1, 2, 0x102030}, {0x8140, 0, 7, 0, 1, 0x405060}});
+    exportFont(having);
+    ASSERT_EQ(fnt.chars.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        const GlyphRecord& r = having.recordOf(i);
+        EXPECT_EQ((std::vector<int>{fnt.chars[i].x, fnt.chars[i].width, fnt.chars[i].xadvance}),
+                  (std::vector<int>{r.left, r.right - r.left, r.leftBearing + r.cellWidth + r.rightBearing}));
+    }
 }

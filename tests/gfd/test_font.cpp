@@ -78,3 +78,27 @@ uint32_t TestFont::solidPixel(size_t index) const {
     pages[records[index].page]->getPixel(records[index].left + 2, 2, &pixel);
     return pixel;
 }
+
+std::string tgaImageHeader(int imageType, int depth, int descriptor, int width, int height) {
+    std::string header(18, '\0');
+    header[2] = static_cast<char>(imageType);
+    header[12] = static_cast<char>(width & 0xFF);
+    header[13] = static_cast<char>(width >> 8);
+    header[14] = static_cast<char>(height & 0xFF);
+    header[15] = static_cast<char>(height >> 8);
+    header[16] = static_cast<char>(depth);
+    header[17] = static_cast<char>(descriptor);
+    return header;
+}
+
+std::string tgaImage(int width, int height) {
+    return tgaImageHeader(2, 32, 0x28, width, height) + std::string(size_t{4} * width * height, '\0');
+}
+
+void TestFont::namePagesAlike() {
+    std::vector<uint8_t> bytes = readFileBytes(path());
+    for (size_t page = 1; page < pages.size(); ++page)
+        std::copy_n(bytes.begin() + kDescriptorHeaderBytes, kPageNameBytes,
+                    bytes.begin() + kDescriptorHeaderBytes + kPageNameBytes * page);
+    writeFileBytes(path(), bytes);
+}

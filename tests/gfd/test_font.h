@@ -37,6 +37,11 @@ constexpr uint32_t kHalfAlpha = 0x80;
 // D + (S - D) * alpha / 255, truncated toward zero, and opaque.
 uint32_t blendOver(uint32_t background, uint32_t source);
 
+// A TGA file's header with the given fields (the rest zero), and a 32-bit
+// top-down page image of width x height transparent pixels.
+std::string tgaImageHeader(int imageType, int depth, int descriptor, int width, int height);
+std::string tgaImage(int width, int height);
+
 class TestFont {
 public:
     explicit TestFont(const std::vector<TestGlyph>& glyphs = standardGlyphs());
@@ -45,6 +50,9 @@ public:
     // TGA copy) into the folder, from the header, records and pages as they
     // stand, so that a test can damage them first.
     void write(bool paletted = false);
+    // Rewrites every page name of the written descriptor as page 0's, so
+    // that all of its pages lead to one file.
+    void namePagesAlike();
     std::string path() const { return folder.file("font.gfd"); }
 
     // Where glyph `index` of the list lies: its record.

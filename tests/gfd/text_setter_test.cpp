@@ -20,7 +20,9 @@ protected:
         EXPECT_TRUE(openFont(font.path().c_str(), opened, error)) << error;
     }
 
-    TextLayout set(const std::u32string& text) { return setText(opened.descriptor, codePage, text); }
+    TextLayout set(const std::u32string& text, int32_t baseline = kTestFontSize + 1) {
+        return setText(opened.descriptor, codePage, text, baseline);
+    }
 
     // Each placed cell as "record@x,y".
     static std::vector<std::string> cells(const TextLayout& layout) {
@@ -88,6 +90,8 @@ TEST_F(SetText, CharactersWithoutAGlyphGetAnEmptyBoxAndAreNamedOnce) {
     EXPECT_EQ(layout.boxes[1].x, 21);
     EXPECT_EQ(layout.boxes[1].width, 3);
     EXPECT_EQ(layout.missing, U"\u9DD7C");
+    // A box stands on the baseline, from below the row's top margin.
+    EXPECT_EQ(set(U"C", 8).boxes[0].height, 7);
 }
 
 TEST_F(SetText, RenderingBlendsEachCellOverTheBackground) {
@@ -120,18 +124,4 @@ TEST_F(SetText, RenderingSaysWhichPageItCannotLoad) {
     EXPECT_TRUE(renderText(set(U"Aあ"), opened, {0, 0, 0}, image, error));
     EXPECT_FALSE(renderText(set(U"AB"), opened, {0, 0, 0}, image, error));
     EXPECT_EQ(error.find("page 1: neither "), 0u) << error;
-}
-
-TEST(ScaleUp, EachPixelBecomesASquareBlock) {
-    Surface image;
-    image.create(2, 1);
-    image.setPixel(0, 0, 0xFF112233);
-    image.setPixel(1, 0, 0x80445566);
-    Surface scaled;
-    ASSERT_TRUE(scaleUp(image, 3, scaled));
-    ASSERT_EQ(scaled.getWidth(), 6);
-    ASSERT_EQ(scaled.getHeight(), 3);
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 6; ++x) EXPECT_EQ(pixelAt(scaled, x, y), x < 3 ? 0xFF112233u : 0x80445566u);
-    }
 }

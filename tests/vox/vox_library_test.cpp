@@ -13,6 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
+#include <future>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +25,7 @@
 #include "ogg_page_editing.h"
 #include "sound_sink.h"
 #include "test_files.h"
+#include "unique_handle.h"
 
 namespace {
 
@@ -114,6 +119,75 @@ bool waitForStatus(int handle, int status) {
 // A new thread shows its start address once it runs.
 bool libraryThreadsBecome(int count) {
     return eventually([&] { return threadsOfTheLibrary() == count; }, 1000);
+}
+
+// One reading of a file that stalls as a slow disk or network share would: a
+// named pipe ("\\.\pipe\...", opened with CreateFileA like any file) into
+// which the test writes the file's bytes when it chooses, while the reader
+// waits in its read. Made before the reader opens the path. (Under Wine 8 a
+// Unix FIFO reads as ended while no writer has it open: it holds no one up.)
+class HeldReading {
+public:
+    HeldReading(const std::string& path, Bytes bytes) : bytes_(std::move(bytes)) {
+        // The buffer takes the whole file, so that no write waits for the
+        // reader; PIPE_NOWAIT lets the test ask whether the reader has come.
+        pipe_.reset(CreateNamedPipeA(path.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_NOWAIT,
+                                     PIPE_UNLIMITED_INSTANCES, static_cast<DWORD>(bytes_.size()), 0, 0,
+                                     nullptr));
+    }
+    ~HeldReading() { giveRest(); }  // so that a failing test still ends
+
+    // Waits until the reader has opened the file, then gives it the bytes up
+    // to `end`; false when no reader came within seconds.
+    bool giveUpTo(size_t end) {
+        const bool opened = eventually([this] {
+            return !ConnectNamedPipe(pipe_.get(), nullptr) && GetLastError() == ERROR_PIPE_CONNECTED;
+        });
+        DWORD written = 0;
+        if (opened && end > given_) {
+            WriteFile(pipe_.get(), bytes_.data() + given_, static_cast<DWORD>(end - given_), &written,
+                      nullptr);
+            given_ = end;
+        }
+        return opened;
+    }
+    // Gives the rest of the file, then its end: what was written stays
+    // readable after the pipe closes.
+    void giveRest() {
+        if (pipe_) giveUpTo(bytes_.size());
+        pipe_.reset();
+    }
+
+private:
+    const Bytes bytes_;
+    size_t given_ = 0;
+    UniqueHandle pipe_;
+};
+
+const std::string kHeldPath = "\\\\.\\pipe\\vox-held-" + std::to_string(GetCurrentProcessId());
+
+// Bytes up to the first audio page: the identification page, then the
+// comments and the setup.
+size_t headerBytes(const Bytes& file) {
+    return pageOffsets(file)[2];
+}
+
+int loadHeld(const Bytes& bytes) {
+    HeldReading reading(kHeldPath, bytes);
+    std::future<int> load = std::async(std::launch::async, VoxLoad, kHeldPath.c_str());
+    reading.giveRest();
+    return load.get();
+}
+
+// Waits for a call made on a thread of its own while `held` holds a play up,
+// far longer than any busy machine needs: its result when it came, nothing
+// when the call waited for the held reading, which is then given whole so
+// that a failing test still ends.
+std::optional<int> answerWhileHeld(HeldReading& held, std::future<int> answer) {
+    if (answer.wait_for(std::chrono::seconds(10)) == std::future_status::ready) return answer.get();
+    held.giveRest();
+    answer.wait();
+    return std::nullopt;
 }
 
 class VoxLibrary : public testing::Test {
@@ -282,6 +356,79 @@ TEST_F(VoxLibrary, DamagedTaggedAndUnendedFilesPlayTheirDecodedSamples) {
             << file.name;
         VoxRelease(handle);
     }
+}
+
+// A play that waits on its file, in its headers or in its first block (with
+// the device open), holds up no call but itself.
+TEST_F(VoxLibrary, CallsAnswerWhileAPlayWaitsOnItsFile) {
+    const Bytes held = readFileBytes(kLongStereo);
+    for (size_t heldAfter : {size_t{0}, headerBytes(held)}) {
+        SCOPED_TRACE(heldAfter);
+        const int waiting = loadHeld(held);
+        const int playing = VoxLoad(kLongStereo.c_str());
+        const int other = VoxLoad(kTone.c_str());
+        ASSERT_EQ(VoxPlay(playing), 1);
+        HeldReading reading(kHeldPath, held);
+        std::future<int> play = std::async(std::launch::async, VoxPlay, waiting);
+        ASSERT_TRUE(reading.giveUpTo(heldAfter));
+
+        const struct {
+            const char* call;
+            std::function<int()> make;
+            int answer;
+        } calls[] = {
+            {"status of another sound", [&] { return VoxGetStatus(playing); }, 1},
+            {"status of the waiting sound", [&] { return VoxGetStatus(waiting); }, 0},
+            {"release of another sound", [&] { return VoxRelease(playing); }, 1},
+            {"play of another sound", [&] { return VoxPlay(other); }, 1},
+        };
+        for (const auto& call : calls) {
+            EXPECT_EQ(answerWhileHeld(reading, std::async(std::launch::async, call.make)), call.answer)
+                << call.call;
+        }
+        reading.giveRest();
+        EXPECT_EQ(play.get(), 1);
+        VoxDelete(0);
+    }
+}
+
+TEST_F(VoxLibrary, ReleasingASoundWhosePlayWaitsOnItsFileEndsThatPlayUnheard) {
+    const Bytes held = readFileBytes(kLongStereo);
+    for (int(__stdcall * release)(int) : {VoxRelease, VoxDelete}) {
+        SCOPED_TRACE(release == VoxRelease ? "VoxRelease" : "VoxDelete");
+        const int waiting = loadHeld(held);
+        HeldReading reading(kHeldPath, held);
+        std::future<int> play = std::async(std::launch::async, VoxPlay, waiting);
+        ASSERT_TRUE(reading.giveUpTo(headerBytes(held)));
+
+        EXPECT_EQ(answerWhileHeld(reading, std::async(std::launch::async, release, waiting)), 1);
+        EXPECT_EQ(VoxGetStatus(waiting), -1);
+        const int successor = VoxLoad(kTone.c_str());
+        EXPECT_EQ(successor, waiting);  // the handle is free again
+        reading.giveRest();
+        EXPECT_EQ(play.get(), 0);
+        EXPECT_EQ(VoxGetStatus(successor), 0);  // the late play left the new sound alone
+        EXPECT_EQ(threadsOfTheLibrary(), 0);
+        EXPECT_TRUE(withoutSilence(sink(), 2).empty());
+        VoxDelete(0);
+    }
+}
+
+TEST_F(VoxLibrary, OfTwoPlaysOfOneSoundTheLaterNeedNotWaitAndDecides) {
+    const Bytes held = readFileBytes(kLongStereo);
+    const int sound = loadHeld(held);
+    HeldReading earlierReading(kHeldPath, held);
+    std::future<int> earlier = std::async(std::launch::async, VoxPlay, sound);
+    ASSERT_TRUE(earlierReading.giveUpTo(headerBytes(held)));
+
+    HeldReading laterReading(kHeldPath, held);
+    std::future<int> later = std::async(std::launch::async, VoxPlay, sound);
+    laterReading.giveRest();
+    EXPECT_EQ(answerWhileHeld(earlierReading, std::move(later)), 1);
+    earlierReading.giveRest();
+    EXPECT_EQ(earlier.get(), 1);  // overtaken, which is no failure
+    EXPECT_EQ(threadsOfTheLibrary(), 1);
+    EXPECT_EQ(VoxGetStatus(sound), 1);
 }
 
 TEST_F(VoxLibrary, DeleteReleasesEverySound) {

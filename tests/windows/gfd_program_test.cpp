@@ -133,8 +133,15 @@ TEST_F(GfdOnATypekilnFont, ExportReadsBackInAnIndependentReader) {
     const FntFont fnt = parseFnt(std::string(text.begin(), text.end()));
     EXPECT_EQ(fnt.common.number("lineHeight"), 28);
     EXPECT_EQ(fnt.pageFiles, (std::map<int, std::string>{{0, "kiln_00.png"}}));
-    EXPECT_EQ(fnt.declaredChars, 7);
-    EXPECT_EQ(fnt.chars.size(), 7u);
+    // The blanks the font lacks come with it, advancing as gfd sets them.
+    EXPECT_EQ(fnt.declaredChars, 9);
+    EXPECT_EQ(fnt.chars.size(), 9u);
+    for (const auto& [blank, advance] : {std::pair<int, int>{0x20, 13}, {0x3000, 26}}) {
+        const FntChar* found = fnt.find(blank);
+        ASSERT_TRUE(found) << blank;
+        EXPECT_EQ((std::vector<int>{found->width, found->height, found->xadvance}),
+                  (std::vector<int>{0, 0, advance}));
+    }
     for (const Character& c : kCharacters) {
         const FntChar* found = fnt.find(c.unicode);
         ASSERT_TRUE(found) << c.text;
@@ -166,6 +173,10 @@ TEST_F(GfdOnATypekilnFont, DamageIsOneLineOfErrorAndAFailingExit) {
     EXPECT_EQ(run.exitCode, 1u);
     EXPECT_EQ(run.errors, "gfd: page 0: neither font_00.tga nor font_00.bmp is there\r\n");
     EXPECT_FALSE(fileExists(folder.file("text.png")));
+
+    run = gfd("export font.gfd -o FONT.GFD");
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_EQ(run.errors, "gfd: FONT.GFD would overwrite font.gfd, which the font is read from\r\n");
 
     run = gfd("render font.gfd");
     EXPECT_EQ(run.exitCode, 2u);
