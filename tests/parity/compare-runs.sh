@@ -56,7 +56,7 @@ cell() {  # name, list, batch arguments...
 cell start-up "$mixed"
 cell tiny-pages "$mixed" "/face,ＭＳ ゴシック" /size,8 /sample,1 /width,0 /height,0 /format,2
 cell proportional-bold "$mixed" /face,IPAPGothic /size,26 /sample,4 /bold /format,1 /width,1 /height,2
-cell mincho-italic-edge "$mixed" /face,IPAMincho /size,48 /sample,2 /italic /edge,2,10,20,30 /format,2 /width,2 /height,2
+cell mincho-italic-edge "$mixed" /face,IPAMincho /size,48 /sample,2 /italic /edge,2,10,20,30 /bevel,1,9,5,5,5 /format,2 /width,2 /height,2
 cell fixed-pitch-4-bit "$mixed" "/face,MS Gothic" /size,32 /sample,4 /fixpitch /edge,2,0,0,0 /format,0 /width,3 /height,3
 cell unknown-face-scaled "$mixed" /face,NoSuchFace /size,20 /sample,3 /aspect,1.5,1.0 /bevel,2,3,96,96,96 /format,1 /width,2 /height,1
 cell large-all-styles "$mixed" /face,IPAGothic /size,96 /sample,1 /aspect,0.75,1.25 /bevel,3,7,1,2,3 /bold /italic /format,1 /width,4 /height,3
