@@ -82,7 +82,8 @@ for run in $(seq "$runs"); do
     status=0
     (cd "$work" && timeout 600 "$wine" "$program" chars_jis_level1.txt /size,32 /sample,4 /edge,2,0,0,0 \
         /format,1 >"$state/run.log" 2>&1) || status=$?
-    if [ "$(wc -c <"$crashes")" -gt "$before" ]; then
+    # Wine says so on the program's standard error before it starts the debugger.
+    if [ "$(wc -c <"$crashes")" -gt "$before" ] || grep -q '^wine: Unhandled' "$state/run.log"; then
         crashed=$((crashed + 1))
         echo "run $run: crashed (exit $status)"
         { echo "== run $run, exit $status"; cat "$state/run.log"; } >>"$state/crashed-runs.log"
