@@ -70,15 +70,16 @@ void addSince(std::atomic<int64_t>& total, Clock::time_point start) {
     total += std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
 }
 
-bool drawTimed(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
+GlyphOutcome drawTimed(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
     auto start = Clock::now();
-    const bool drawn = drawGlyphOutlineWith(*static_cast<GlyphDrawer*>(drawer), glyph, options, text);
+    const GlyphOutcome outcome =
+        drawGlyphOutlineWith(*static_cast<GlyphDrawer*>(drawer), glyph, options, text);
     addSince(rasterisingMicroseconds, start);
-    if (!drawn) return false;
+    if (outcome != GlyphOutcome::Drawn) return outcome;
     start = Clock::now();
-    applyEffects(options, glyph);
+    const bool applied = applyEffects(options, glyph);
     addSince(effectsMicroseconds, start);
-    return true;
+    return applied ? GlyphOutcome::Drawn : GlyphOutcome::OutOfMemory;
 }
 
 // The straightforward drawing: a device context and a font for every glyph,
@@ -87,11 +88,12 @@ void* openWindowDrawer(void* window, GlyphOptions&) {
     return window;
 }
 void closeWindowDrawer(void*) {}
-bool drawStraightforward(void* window, Surface& glyph, GlyphOptions& options, const char* text) {
-    if (!drawGlyphOutline(static_cast<HWND>(window), glyph, options, text)) return false;
+GlyphOutcome drawStraightforward(void* window, Surface& glyph, GlyphOptions& options, const char* text) {
+    const GlyphOutcome outcome = drawGlyphOutline(static_cast<HWND>(window), glyph, options, text);
+    if (outcome != GlyphOutcome::Drawn) return outcome;
     referenceApplyEdge(options, glyph);
     referenceApplyBevel(options, glyph);
-    return true;
+    return GlyphOutcome::Drawn;
 }
 
 // The settings of Typekiln.exe started with `list` and the options, the

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gui_driver.h"
+#include "page_memory.h"
 #include "surface_pixels.h"
 
 namespace {
@@ -146,7 +147,7 @@ TEST(GlyphRasterizer, ARunsDrawerDrawsWhatTheWindowsDeviceContextDraws) {
         GlyphOptions windowOptions = settings;
         Surface expected, glyph;
         rasterizeGlyph(GetDesktopWindow(), expected, windowOptions, text);
-        ASSERT_TRUE(drawRunGlyph(drawer, glyph, drawerOptions, text));
+        ASSERT_EQ(drawRunGlyph(drawer, glyph, drawerOptions, text), GlyphOutcome::Drawn);
         EXPECT_EQ(pixelsOf(glyph), pixelsOf(expected)) << text;
         EXPECT_EQ(glyph.getWidth(), expected.getWidth()) << text;
         EXPECT_EQ(drawerOptions.abc.abcA, windowOptions.abc.abcA) << text;
@@ -156,8 +157,44 @@ TEST(GlyphRasterizer, ARunsDrawerDrawsWhatTheWindowsDeviceContextDraws) {
     }
     Surface blank;
     drawerOptions.topOffset = 77;
-    EXPECT_FALSE(drawRunGlyph(drawer, blank, drawerOptions, " "));  // no message: the run shows it
+    EXPECT_EQ(drawRunGlyph(drawer, blank, drawerOptions, " "),
+              GlyphOutcome::Empty);  // no message: the run shows it
     EXPECT_EQ(blank.getWidth(), 0);
     EXPECT_EQ(drawerOptions.topOffset, 77);
+    closeGlyphDrawer(drawer);
+}
+
+// Any buffer of a glyph that is not granted (its bitmap, its image, the
+// effects' masks) makes it out of memory, never a character without an
+// image: nothing is shown, and a run would end.
+TEST(GlyphRasterizer, MemoryThatRunsOutIsNotAnEmptyGlyph) {
+    GlyphOptions settings;
+    setStartupGlyphOptions(settings);
+    settings.edgeOn = settings.bevelOn = 1;
+    settings.edgeSize = settings.bevelSize = 1;
+    settings.bevelDirection = 3;
+    GlyphOptions drawerOptions = settings;
+    GlyphDrawer* drawer = openGlyphDrawer(drawerOptions);
+    ASSERT_NE(drawer, nullptr);
+    static int allocations, refused;
+    setAllocationRefusal([] { return ++allocations == refused; });
+    allocations = refused = 0;
+    Surface whole;
+    EXPECT_EQ(drawRunGlyph(drawer, whole, drawerOptions, "あ"), GlyphOutcome::Drawn);
+    const int count = allocations;
+    EXPECT_GE(count, 3);
+    for (refused = 1; refused <= count; ++refused) {
+        allocations = 0;
+        Surface glyph;
+        EXPECT_EQ(drawRunGlyph(drawer, glyph, drawerOptions, "あ"), GlyphOutcome::OutOfMemory) << refused;
+        EXPECT_EQ(glyph.getWidth(), 0) << refused;
+    }
+    MessageBoxAnswerer answerer;
+    allocations = 0;
+    refused = 1;  // the bitmap
+    Surface shown;
+    EXPECT_EQ(drawGlyphOutline(GetDesktopWindow(), shown, settings, "あ"), GlyphOutcome::OutOfMemory);
+    EXPECT_TRUE(answerer.stop().empty());
+    setAllocationRefusal(nullptr);
     closeGlyphDrawer(drawer);
 }

@@ -88,14 +88,14 @@ DWORD getGlyphBitmap(GlyphOptions& options, HDC dc, UINT code, GLYPHMETRICS* uns
     const DWORD size = GetGlyphOutlineA(dc, code, GGO_BITMAP, shrunk, 0, nullptr, &shrunkTransform);
     if (size == 0 || size == GDI_ERROR) return 0;
     *bitmap = static_cast<uint8_t*>(allocatePages(size));
-    if (!*bitmap) return 0;
+    if (!*bitmap) return size;
     GetGlyphOutlineA(dc, code, GGO_BITMAP, shrunk, size, *bitmap, &shrunkTransform);
     return size;
 }
 
-void expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t columns, Surface& glyph,
+bool expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t columns, Surface& glyph,
                        const uint8_t* bitmap, int32_t pitch) {
-    if (!glyph.create(columns, rows)) return;
+    if (!glyph.create(columns, rows)) return columns <= 0 || rows <= 0;
     uint32_t* pixels = nullptr;
     int32_t width = 0;
     glyph.lockPixels(&pixels, &width);
@@ -115,14 +115,15 @@ void expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t column
             }
         }
     }
+    return true;
 }
 
 namespace {
 
 // Steps from the ABC widths to the top offset, with the glyph font already
-// selected into `dc`. Returns false when GDI gives no bitmap; `glyph` and
-// topOffset are then untouched and the ABC widths unscaled.
-bool drawWithSelectedFont(HDC dc, Surface& glyph, GlyphOptions& options, UINT code) {
+// selected into `dc`. Empty when GDI gives no bitmap: `glyph` and topOffset
+// are then untouched and the ABC widths unscaled.
+GlyphOutcome drawWithSelectedFont(HDC dc, Surface& glyph, GlyphOptions& options, UINT code) {
     ABC abc = {};
     GetCharABCWidthsA(dc, code, code, &abc);
     options.abc = {abc.abcA, abc.abcB, abc.abcC};
@@ -131,7 +132,8 @@ bool drawWithSelectedFont(HDC dc, Surface& glyph, GlyphOptions& options, UINT co
     GLYPHMETRICS shrunk = {};
     uint8_t* bitmap = nullptr;
     const DWORD size = getGlyphBitmap(options, dc, code, &unshrunk, &shrunk, &bitmap);
-    if (size == 0) return false;
+    if (size == 0) return GlyphOutcome::Empty;
+    if (!bitmap) return GlyphOutcome::OutOfMemory;
 
     const double inverse = 1.0 / static_cast<double>(options.aspectX);
     options.abc.abcA = static_cast<int32_t>(options.abc.abcA * inverse);
@@ -140,11 +142,13 @@ bool drawWithSelectedFont(HDC dc, Surface& glyph, GlyphOptions& options, UINT co
 
     const int32_t rows = static_cast<int32_t>(shrunk.gmBlackBoxY);
     const int32_t pitch = rows > 0 ? static_cast<int32_t>(size / rows) & ~3 : 0;
-    expandGlyphBitmap(options, rows, static_cast<int32_t>(shrunk.gmBlackBoxX), glyph, bitmap, pitch);
+    const bool expanded =
+        expandGlyphBitmap(options, rows, static_cast<int32_t>(shrunk.gmBlackBoxX), glyph, bitmap, pitch);
     releasePages(bitmap);
+    if (!expanded) return GlyphOutcome::OutOfMemory;
 
     options.topOffset = options.textMetrics.tmAscent - unshrunk.gmptGlyphOrigin.y;
-    return true;
+    return GlyphOutcome::Drawn;
 }
 
 }  // namespace
@@ -153,13 +157,14 @@ void showEmptyGlyphMessage(HWND window) {
     MessageBoxA(window, "ERROR Failed GetFontBuffer", "Error", MB_OK | MB_ICONERROR);
 }
 
-bool drawGlyphOutline(HWND window, Surface& glyph, GlyphOptions& options, const char* text) {
+GlyphOutcome drawGlyphOutline(HWND window, Surface& glyph, GlyphOptions& options, const char* text) {
     options.deviceContext = GetDC(window);
     createGlyphFont(options, window);
-    const bool drawn = drawWithSelectedFont(deviceContextOf(options), glyph, options, characterCode(text));
-    if (!drawn) showEmptyGlyphMessage(window);
+    const GlyphOutcome outcome =
+        drawWithSelectedFont(deviceContextOf(options), glyph, options, characterCode(text));
+    if (outcome == GlyphOutcome::Empty) showEmptyGlyphMessage(window);
     releaseGlyphFont(options, window);
-    return drawn;
+    return outcome;
 }
 
 struct GlyphDrawer {
@@ -189,7 +194,8 @@ void closeGlyphDrawer(GlyphDrawer* drawer) {
     delete drawer;
 }
 
-bool drawGlyphOutlineWith(GlyphDrawer& drawer, Surface& glyph, GlyphOptions& options, const char* text) {
+GlyphOutcome drawGlyphOutlineWith(GlyphDrawer& drawer, Surface& glyph, GlyphOptions& options,
+                                  const char* text) {
     options.deviceContext = drawer.deviceContext;
     options.font = drawer.font;
     options.previousFont = drawer.previousFont;
@@ -204,13 +210,14 @@ void closeRunDrawer(void* drawer) {
     closeGlyphDrawer(static_cast<GlyphDrawer*>(drawer));
 }
 
-bool drawRunGlyph(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
-    if (!drawGlyphOutlineWith(*static_cast<GlyphDrawer*>(drawer), glyph, options, text)) return false;
-    applyEffects(options, glyph);
-    return true;
+GlyphOutcome drawRunGlyph(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
+    const GlyphOutcome outcome =
+        drawGlyphOutlineWith(*static_cast<GlyphDrawer*>(drawer), glyph, options, text);
+    if (outcome != GlyphOutcome::Drawn) return outcome;
+    return applyEffects(options, glyph) ? GlyphOutcome::Drawn : GlyphOutcome::OutOfMemory;
 }
 
 void rasterizeGlyph(HWND window, Surface& glyph, GlyphOptions& options, const char* text) {
-    if (!drawGlyphOutline(window, glyph, options, text)) return;
-    applyEffects(options, glyph);
+    // A glyph that runs out of memory stays empty, as one the font has no image for.
+    if (drawGlyphOutline(window, glyph, options, text) == GlyphOutcome::Drawn) applyEffects(options, glyph);
 }
