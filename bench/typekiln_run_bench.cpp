@@ -71,15 +71,15 @@ void addSince(std::atomic<int64_t>& total, Clock::time_point start) {
     total += std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
 }
 
-bool drawTimed(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
+GlyphOutcome drawTimed(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
     auto start = Clock::now();
-    const bool drawn = drawGlyphOutline(*static_cast<GlyphFont*>(drawer), glyph, options, text);
+    const GlyphOutcome outcome = drawGlyphOutline(*static_cast<GlyphFont*>(drawer), glyph, options, text);
     addSince(rasterisingMicroseconds, start);
-    if (!drawn) return false;
+    if (outcome != GlyphOutcome::Drawn) return outcome;
     start = Clock::now();
-    applyEffects(options, glyph);
+    const bool applied = applyEffects(options, glyph);
     addSince(effectsMicroseconds, start);
-    return true;
+    return applied ? GlyphOutcome::Drawn : GlyphOutcome::OutOfMemory;
 }
 
 // The straightforward drawing: a font of its own for every glyph, then the
@@ -88,15 +88,15 @@ void* openFontPerGlyph(void* window, GlyphOptions&, const char**) {
     return window;
 }
 void closeFontPerGlyph(void*) {}
-bool drawStraightforward(void*, Surface& glyph, GlyphOptions& options, const char* text) {
+GlyphOutcome drawStraightforward(void*, Surface& glyph, GlyphOptions& options, const char* text) {
     const GlyphFontOpening opening = openGlyphFont(options);
     require(opening.font != nullptr, "opening the glyph font");
-    const bool drawn = drawGlyphOutline(*opening.font, glyph, options, text);
+    const GlyphOutcome outcome = drawGlyphOutline(*opening.font, glyph, options, text);
     closeGlyphFont(opening.font);
-    if (!drawn) return false;
+    if (outcome != GlyphOutcome::Drawn) return outcome;
     referenceApplyEdge(options, glyph);
     referenceApplyBevel(options, glyph);
-    return true;
+    return GlyphOutcome::Drawn;
 }
 
 // The settings of Typekiln.exe started with `list` and the options, the

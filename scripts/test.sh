@@ -1,8 +1,8 @@
 #!/bin/sh
 # Runs every test of the project from a clean or warm checkout: installs what
-# is missing, builds the native (sanitizers on) and Windows presets and runs
-# their tests (the Windows ones under Wine), then builds the fuzz targets and
-# gives each a short run.
+# is missing, builds the native (sanitizers on), ThreadSanitizer and Windows
+# presets and runs their tests (the Windows ones under Wine), then builds the
+# fuzz targets and gives each a short run.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -12,6 +12,11 @@ echo "== native"
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
+
+echo "== tsan"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan
+ctest --preset tsan
 
 echo "== windows"
 cmake --preset windows >/dev/null

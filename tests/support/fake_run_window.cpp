@@ -1,5 +1,6 @@
 #include "fake_run_window.h"
 
+#include "effects.h"
 #include "shift_jis.h"
 
 namespace {
@@ -30,18 +31,19 @@ uint32_t patternPixel(uint16_t code, int32_t x, int32_t y, uint32_t body) {
     return colours[h % 4];
 }
 
-bool drawGlyph(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
+GlyphOutcome drawGlyph(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
     const FakeRunWindow& fake = fakeOf(drawer);
     const uint16_t code = characterCode(text);
     const FakeRunWindow::Glyph g = (fake.glyphFor ? fake.glyphFor : defaultGlyph)(code, options);
     options.abc = {g.abcA, static_cast<uint32_t>(g.width), g.abcC};
-    if (g.width <= 0 || !glyph.create(g.width, g.height)) return false;
+    if (g.width <= 0) return GlyphOutcome::Empty;
+    if (!glyph.create(g.width, g.height)) return GlyphOutcome::OutOfMemory;
     options.topOffset = g.topOffset;
     const uint32_t body = pixelFromPackedColour(options.color, 255);
     for (int32_t y = 0; y < g.height; ++y)
         for (int32_t x = 0; x < g.width; ++x)
             glyph.setPixel(x, y, fake.patterned ? patternPixel(code, x, y, body) : body);
-    return true;
+    return applyEffects(options, glyph) ? GlyphOutcome::Drawn : GlyphOutcome::OutOfMemory;
 }
 
 void reportEmptyGlyph(void* handle, const char*) {

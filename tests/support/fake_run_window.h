@@ -8,8 +8,9 @@
 
 // A stand-in for the progress window and the GDI rasteriser, so that runs
 // can be tested on any platform. Glyph images are blocks in the body colour
-// whose size each test chooses per character code; patterned glyphs have
-// holes and pixels of several colours, the same for the same code.
+// whose size each test chooses per character code, with the settings' edge
+// and extrusion drawn around them; patterned glyphs have holes and pixels of
+// several colours, the same for the same code.
 struct FakeRunWindow {
     struct Glyph {
         int32_t width;  // sampled pixels; 0 stands for a character the font has no image for

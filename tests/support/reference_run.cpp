@@ -62,12 +62,13 @@ bool referenceRun(const RunWindow& window, GenerationSettings& settings, const C
         window.stepProgress(window.handle);
         const CharacterEntry& entry = characters.entries()[i];
         Surface glyph;
-        if (!window.drawGlyph(drawer, glyph, options, entry.text)) window.reportEmptyGlyph(window.handle, entry.text);
+        const GlyphOutcome outcome = window.drawGlyph(drawer, glyph, options, entry.text);
+        if (outcome == GlyphOutcome::Empty) window.reportEmptyGlyph(window.handle, entry.text);
         const int32_t gw = glyph.getWidth();
         const int32_t gh = glyph.getHeight();
         const int32_t cell = (options.fixPitch ? options.size * s : gw) + 2 * s;
         const int32_t slot = characterSlot(characterCode(entry.text));
-        if (cell > pageWidth || gh > pageHeight) finished = false;
+        if (outcome == GlyphOutcome::OutOfMemory || cell > pageWidth || gh > pageHeight) finished = false;
         if (!finished || slot == kNoSlot) continue;
 
         auto rowWithRoom = [&] {

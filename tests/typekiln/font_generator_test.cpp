@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "fake_run_window.h"
 #include "file_system.h"
 #include "font_files.h"
+#include "page_memory.h"
 #include "reference_run.h"
 #include "test_files.h"
 
@@ -55,6 +58,12 @@ protected:
                 files.push_back(readFileBytes(in.file(std::string(name) + ".tga")));
         }
         return files;
+    }
+
+    // Removes what an earlier run of the test wrote, so that the files a
+    // run leaves are its own.
+    void removeOutputs(const std::vector<std::string>& names) {
+        for (const std::string& name : names) std::remove(folder.file(name).c_str());
     }
 
     FontDescriptor descriptor() { return parseDescriptor(readFileBytes(folder.file("font.gfd"))); }
@@ -288,6 +297,113 @@ TEST_F(GeneratorTest, AGlyphWithoutAnImageHangsLikeTheGlyphBeforeItOnAnyThread) 
     EXPECT_EQ(descriptor().records[1].top, 28);
     EXPECT_EQ(page("font_00.tga").height, 32);
     EXPECT_EQ(settings.glyphOptions.topOffset, 2);
+}
+
+// The descriptor keeps a glyph's cell width (image plus two margin pixels)
+// in a byte and its bearings in a signed byte each, in output pixels,
+// truncated toward zero: a glyph at each limit is recorded as it is, one
+// past it fails the run with a message that names the character.
+TEST_F(GeneratorTest, AGlyphItsRecordCannotHoldFailsTheRunNamingIt) {
+    struct Case {
+        FakeRunWindow::Glyph glyph;  // sample 2
+        const char* limit;           // in the message, or null when the record holds the glyph
+    };
+    const Case cases[] = {
+        {{2 * 253, 20, 0, 0, 0}, nullptr},      // cell width 255
+        {{2 * 253 + 1, 20, 0, 0, 0}, nullptr},  // 255 too, truncated
+        {{2 * 254, 20, 0, 0, 0}, "255"},
+        {{10, 20, 0, -2 * 128 - 1, 0}, nullptr},  // left bearing -128, truncated toward zero
+        {{10, 20, 0, -2 * 129, 0}, "-128"},
+        {{10, 20, 0, 0, 2 * 127 + 1}, nullptr},  // right bearing 127
+        {{10, 20, 0, 0, 2 * 128}, "127"},
+    };
+    settings.glyphOptions.sample = 2;
+    static FakeRunWindow::Glyph chosen;
+    fake.glyphFor = [](uint16_t, const GlyphOptions&) { return chosen; };
+    for (const Case& c : cases) {
+        chosen = c.glyph;
+        fake.failures.clear();
+        removeOutputs({"font.gfd", "font_00.tga"});
+        const bool done = run("A");
+        const std::string what = "width " + std::to_string(c.glyph.width) + ", A " +
+                                 std::to_string(c.glyph.abcA) + ", C " + std::to_string(c.glyph.abcC);
+        if (!c.limit) {
+            ASSERT_TRUE(done) << what;
+            const DescriptorRecord r = descriptor().records[0];
+            EXPECT_EQ((std::vector<int>{r.cellWidth, r.leftBearing, r.rightBearing}),
+                      (std::vector<int>{(c.glyph.width + 4) / 2, c.glyph.abcA / 2, c.glyph.abcC / 2}))
+                << what;
+            continue;
+        }
+        EXPECT_FALSE(done) << what;
+        ASSERT_EQ(fake.failures.size(), 1u) << what;
+        EXPECT_NE(fake.failures[0].find("「A」(0x0041)"), std::string::npos) << what;
+        EXPECT_NE(fake.failures[0].find(c.limit), std::string::npos) << what;
+        EXPECT_FALSE(produced("font.gfd") || produced("font_00.tga")) << what;
+    }
+}
+
+// A test's allocation count, and the allocation (counted from 1) that the
+// page allocator and the effects' scratch refuse; 0 refuses none.
+std::atomic<int64_t> allocationsMade{0};
+std::atomic<int64_t> allocationToRefuse{0};
+
+bool refuseTheChosenAllocation() {
+    return ++allocationsMade == allocationToRefuse;
+}
+
+// Counts allocations for the life of the object.
+struct CountedAllocations {
+    CountedAllocations() { setAllocationRefusal(refuseTheChosenAllocation); }
+    ~CountedAllocations() { setAllocationRefusal(nullptr); }
+    CountedAllocations(const CountedAllocations&) = delete;
+    CountedAllocations& operator=(const CountedAllocations&) = delete;
+};
+
+// Refusing any one allocation of a run (glyphs and their effects, the
+// sampled pages, the reduction, the colour reduction, the page files and
+// the descriptor) either leaves the run complete and exact or ends it with
+// the out-of-memory message and no files; never a glyph without an image.
+TEST_F(GeneratorTest, MemoryRunningOutAnywhereEndsTheRunWithoutFiles) {
+    settings.pageWidthIndex = settings.pageHeightIndex = 0;
+    settings.pageFormat = Bmp4;
+    settings.glyphOptions.size = 60;
+    settings.glyphOptions.sample = 2;
+    settings.glyphOptions.edgeOn = settings.glyphOptions.bevelOn = 1;
+    settings.glyphOptions.edgeSize = settings.glyphOptions.bevelSize = 1;
+    settings.glyphOptions.bevelDirection = 3;
+    fake.glyphFor = [](uint16_t code, const GlyphOptions&) {
+        return FakeRunWindow::Glyph{90 + code % 20, 100, 0, 0, 0};
+    };
+    const std::string characters = kanji(6);  // 2 rows of 2 to a page
+    CountedAllocations counted;
+    ASSERT_TRUE(run(characters));
+    const std::vector<std::vector<uint8_t>> expected = filesIn(folder);
+    ASSERT_EQ(expected.size(), 5u);
+    const int64_t allocations = allocationsMade;
+    const std::vector<std::string> files = {"font.gfd", "font_00.bmp", "font_00.bmp.tga", "font_01.bmp",
+                                            "font_01.bmp.tga"};
+    int32_t failed = 0;
+    for (int64_t refused = 1; refused <= allocations; ++refused) {
+        allocationsMade = 0;
+        allocationToRefuse = refused;
+        fake.failures.clear();
+        removeOutputs(files);
+        if (run(characters)) {
+            EXPECT_TRUE(filesIn(folder) == expected) << "allocation " << refused << " refused";
+        } else {
+            ++failed;
+            EXPECT_EQ(fake.failures,
+                      std::vector<std::string>{
+                          "メモリが足りません\nテクスチャの大きさかサンプリング数を小さくしてください"})
+                << "allocation " << refused << " refused";
+            for (const std::string& name : files)
+                EXPECT_FALSE(produced(name)) << name << ", allocation " << refused;
+        }
+        ASSERT_EQ(fake.emptyGlyphs, 0) << "allocation " << refused << " refused";
+    }
+    allocationToRefuse = 0;
+    EXPECT_GT(failed, 0);  // the refusals reached the run
 }
 
 TEST(OutputFolder, IsTheInputPathUpToItsLastFolderSeparator) {

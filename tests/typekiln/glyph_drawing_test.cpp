@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "page_memory.h"
 #include "surface_pixels.h"
 
 // Glyphs drawn through the glyph source of the build: GDI under Wine,
@@ -16,9 +17,9 @@ bool rasterized(Surface& glyph, GlyphOptions& options, const char* text, Change 
     setStartupGlyphOptions(options);
     change(options);
     const char* problem = nullptr;
-    const bool drawn = rasterizeGlyph(glyph, options, text, &problem);
+    const GlyphOutcome outcome = rasterizeGlyph(glyph, options, text, &problem);
     EXPECT_EQ(problem, nullptr);
-    return drawn;
+    return outcome == GlyphOutcome::Drawn;
 }
 
 int opaqueCount(const Surface& glyph) {
@@ -141,8 +142,8 @@ TEST(GlyphDrawing, ARunsDrawerDrawsWhatAFontPerGlyphDraws) {
     for (const char* text : {"A", "A", "g", "あ", "漢", "漢", "。"}) {
         GlyphOptions ownOptions = settings;
         Surface expected, glyph;
-        ASSERT_TRUE(rasterizeGlyph(expected, ownOptions, text, &problem));
-        ASSERT_TRUE(drawRunGlyph(drawer, glyph, drawerOptions, text));
+        ASSERT_EQ(rasterizeGlyph(expected, ownOptions, text, &problem), GlyphOutcome::Drawn);
+        ASSERT_EQ(drawRunGlyph(drawer, glyph, drawerOptions, text), GlyphOutcome::Drawn);
         EXPECT_EQ(pixelsOf(glyph), pixelsOf(expected)) << text;
         EXPECT_EQ(glyph.getWidth(), expected.getWidth()) << text;
         EXPECT_EQ(drawerOptions.abc.abcA, ownOptions.abc.abcA) << text;
@@ -152,8 +153,37 @@ TEST(GlyphDrawing, ARunsDrawerDrawsWhatAFontPerGlyphDraws) {
     }
     Surface blank;
     drawerOptions.topOffset = 77;
-    EXPECT_FALSE(drawRunGlyph(drawer, blank, drawerOptions, " "));
+    EXPECT_EQ(drawRunGlyph(drawer, blank, drawerOptions, " "), GlyphOutcome::Empty);
     EXPECT_EQ(blank.getWidth(), 0);
     EXPECT_EQ(drawerOptions.topOffset, 77);
+    closeRunDrawer(drawer);
+}
+
+// Any buffer of a glyph that is not granted (its bitmap, its image, the
+// effects' masks) makes it out of memory, never a character without an
+// image: a run ends rather than placing an empty cell.
+TEST(GlyphDrawing, MemoryThatRunsOutIsNotAnEmptyGlyph) {
+    GlyphOptions options;
+    setStartupGlyphOptions(options);
+    options.edgeOn = options.bevelOn = 1;
+    options.edgeSize = options.bevelSize = 1;
+    options.bevelDirection = 3;
+    const char* problem = nullptr;
+    void* drawer = openRunDrawer(nullptr, options, &problem);
+    ASSERT_NE(drawer, nullptr);
+    static int allocations, refused;
+    setAllocationRefusal([] { return ++allocations == refused; });
+    allocations = refused = 0;
+    Surface whole;
+    EXPECT_EQ(drawRunGlyph(drawer, whole, options, "あ"), GlyphOutcome::Drawn);
+    const int count = allocations;
+    EXPECT_GE(count, 3);
+    for (refused = 1; refused <= count; ++refused) {
+        allocations = 0;
+        Surface glyph;
+        EXPECT_EQ(drawRunGlyph(drawer, glyph, options, "あ"), GlyphOutcome::OutOfMemory) << refused;
+        EXPECT_EQ(glyph.getWidth(), 0) << refused;
+    }
+    setAllocationRefusal(nullptr);
     closeRunDrawer(drawer);
 }

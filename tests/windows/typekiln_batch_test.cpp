@@ -164,6 +164,7 @@ TEST_F(BatchRun, RefusedRunsSayWhyWriteNothingAndFail) {
         {"missing.txt", "入力ファイルが開けません"},
         {"chars.txt /width,5", "テクスチャの横幅の指定が正しくありません"},
         {"chars.txt /sample,0", "サンプリング数は1以上にしてください"},
+        {"chars.txt /size,300 /width,4 /height,4", "サイズは255以下にしてください"},
         {"chars.txt /edge,13,0,0,0", "エッジと押し出しのサイズが大きすぎます\nサイズより小さくしてください"},
         {"chars.txt /bevel,2,12,0,0,0", "押し出しの方向が正しくありません"},
         {"chars.txt /size,200 /height,0",

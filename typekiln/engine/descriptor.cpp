@@ -9,10 +9,9 @@
 #include "shift_jis.h"
 
 int32_t characterSlot(uint16_t code) {
-    if (code <= 0x00FF) return code;
-    if (code >= 0x8041 && code <= 0x9FFF) return code - 0x8041;
-    if (code >= 0xC082 && code <= 0xEEFF) return code - 0xC082;
-    if (code >= 0xEF00 && code <= 0xFC4E) return code - 0xCA23;
+    for (const SlotRange& range : kSlotRanges) {
+        if (code >= range.first && code <= range.last) return code - range.offset;
+    }
     return kNoSlot;
 }
 

@@ -28,6 +28,27 @@ constexpr size_t descriptorFileSize(uint32_t pageCount, uint32_t glyphCount) {
            size_t{kGlyphRecordBytes} * glyphCount;
 }
 
+// The codes that have a slot, in the order the slot rule tries them: a code
+// from `first` to `last` lives in slot code - `offset`.
+struct SlotRange {
+    uint16_t first, last;
+    int32_t offset;
+};
+constexpr SlotRange kSlotRanges[] = {
+    {0x0000, 0x00FF, 0x0000},  // single-byte characters
+    {0x8041, 0x9FFF, 0x8041},  // lead bytes 0x81 to 0x9F
+    {0xC082, 0xEEFF, 0xC082},  // lead bytes 0xE0 to 0xEE
+    {0xEF00, 0xFC4E, 0xCA23},  // lead bytes 0xEF to 0xFC
+};
+
+// How many codes have a slot: a run's glyphs are distinct characters with
+// a slot, so it never records more glyphs than this.
+constexpr int32_t codesWithASlot() {
+    int32_t count = 0;
+    for (const SlotRange& range : kSlotRanges) count += range.last - range.first + 1;
+    return count;
+}
+
 // The slot of a character code (0 .. 12,843), or kNoSlot when the code has
 // none. The rule is part of the file format: readers compute it the same way.
 int32_t characterSlot(uint16_t code);
@@ -35,6 +56,8 @@ int32_t characterSlot(uint16_t code);
 // Where one glyph lies, in output pixels of its page (x right, y down).
 // left..right x top..bottom (right and bottom exclusive) is the glyph's cell:
 // its image with one pixel of margin each side, and its row's full height.
+// The cell width and the bearings depend on the glyph and have the narrow
+// ranges below; a page holds every other value.
 struct GlyphRecord {
     uint8_t page;
     int8_t leftBearing;   // A width
@@ -45,6 +68,12 @@ struct GlyphRecord {
     int16_t right;
     int16_t bottom;
 };
+
+constexpr int32_t kMaxCellWidth = UINT8_MAX;
+constexpr int32_t kMinBearing = INT8_MIN;
+constexpr int32_t kMaxBearing = INT8_MAX;
+// The header's font size is one byte too.
+constexpr int32_t kMaxFontSize = UINT8_MAX;
 
 struct DescriptorHeader {
     char magic[4];

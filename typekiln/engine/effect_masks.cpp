@@ -1,5 +1,7 @@
 #include "effect_masks.h"
 
+#include <algorithm>
+
 namespace {
 
 // Indexed by the numeric-keypad code. Where the face moves toward the right

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
+#include "page_memory.h"
 #include "surface.h"
 
 // What the glyph effects are made of: coverage masks (one byte per pixel, 1
@@ -30,16 +29,13 @@ struct BevelDirection {
 // place (a run refuses them before it starts).
 const BevelDirection& bevelDirection(int code);
 
-// A zero-filled scratch block, given back on destruction. The effects take
-// several of these per glyph, each a few kilobytes to a few hundred, so
-// they come from the C heap: the page allocator's system calls would cost
-// more than the work done in them.
+// A zero-filled scratch block of `count` values (allocateScratch), given
+// back on destruction; get() is null when it was not granted.
 template <typename T>
 class Scratch {
 public:
-    explicit Scratch(size_t count)
-        : block(static_cast<T*>(std::calloc(std::max<size_t>(count, 1), sizeof(T)))) {}
-    ~Scratch() { std::free(block); }
+    explicit Scratch(size_t count) : block(static_cast<T*>(allocateScratch(count * sizeof(T)))) {}
+    ~Scratch() { releaseScratch(block); }
     Scratch(const Scratch&) = delete;
     Scratch& operator=(const Scratch&) = delete;
 

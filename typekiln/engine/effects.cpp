@@ -103,54 +103,51 @@ bool drawEffects(const GlyphOptions& options, int32_t passes, bool bevel, Surfac
     return true;
 }
 
-}  // namespace
-
-void applyEdge(const GlyphOptions& options, Surface& glyph) {
-    if (!options.edgeOn) return;
-    const int32_t passes = options.sample * options.edgeSize;
-    if (passes > 0) {
-        if (!drawEffects(options, passes, false, glyph)) glyph.release();
-        return;
-    }
-    // No outline: the glyph laid over a copy of itself, centred.
-    Surface under;
-    if (!under.copyFrom(glyph)) {
-        glyph.release();
-        return;
-    }
-    under.blendRect(passes, passes, glyph, 0, 0, glyph.getWidth(), glyph.getHeight());
-    glyph.swap(under);
+// An effect that could not be drawn leaves no half-made glyph behind.
+bool abandon(Surface& glyph) {
+    glyph.release();
+    return false;
 }
 
-void applyBevel(const GlyphOptions& options, Surface& glyph) {
-    if (!options.bevelOn) return;
+}  // namespace
+
+bool applyEdge(const GlyphOptions& options, Surface& glyph) {
+    if (!options.edgeOn) return true;
+    const int32_t passes = options.sample * options.edgeSize;
+    if (passes > 0) return drawEffects(options, passes, false, glyph) || abandon(glyph);
+    // No outline: the glyph laid over a copy of itself, centred.
+    Surface under;
+    if (!under.copyFrom(glyph)) return abandon(glyph);
+    under.blendRect(passes, passes, glyph, 0, 0, glyph.getWidth(), glyph.getHeight());
+    glyph.swap(under);
+    return true;
+}
+
+bool applyBevel(const GlyphOptions& options, Surface& glyph) {
+    if (!options.bevelOn) return true;
     const int32_t n = options.sample * options.bevelSize;
-    if (n >= 0) {
-        if (!drawEffects(options, 0, true, glyph)) glyph.release();
-        return;
-    }
+    if (n >= 0) return drawEffects(options, 0, true, glyph) || abandon(glyph);
     // No layers at all: only the shrunken canvas and the shifted face.
     const Extrusion e =
         extrusionOf(bevelDirection(options.bevelDirection), n, glyph.getWidth(), glyph.getHeight());
     Surface body;
-    body.create(e.width, e.height);
+    if (!body.create(e.width, e.height)) return abandon(glyph);
     body.blendRect(e.x0, e.y0, glyph, 0, 0, glyph.getWidth(), glyph.getHeight());
     glyph.swap(body);
+    return true;
 }
 
-void applyEffects(const GlyphOptions& options, Surface& glyph) {
+bool applyEffects(const GlyphOptions& options, Surface& glyph) {
     const int32_t passes = options.edgeOn ? options.sample * options.edgeSize : 0;
     const int32_t depth = options.bevelOn ? options.sample * options.bevelSize : 0;
     // An edge without an outline lays the glyph over itself (which makes
     // every covered pixel opaque), and a negative depth only shifts it:
     // those take the two effects one after the other.
-    if ((options.edgeOn && passes <= 0) || depth < 0) {
-        applyEdge(options, glyph);
-        applyBevel(options, glyph);
-        return;
-    }
+    if ((options.edgeOn && passes <= 0) || depth < 0)
+        return applyEdge(options, glyph) && applyBevel(options, glyph);
     const bool bevel = options.bevelOn != 0;
-    if ((passes > 0 || bevel) && !drawEffects(options, passes, bevel, glyph)) glyph.release();
+    if (!passes && !bevel) return true;
+    return drawEffects(options, passes, bevel, glyph) || abandon(glyph);
 }
 
 void reduceSamples(Surface& surface, const GlyphOptions& options) {

@@ -9,6 +9,7 @@
 #include "descriptor.h"
 #include "file_system.h"
 #include "glyph_stream.h"
+#include "image_writers.h"
 #include "page_memory.h"
 
 namespace {
@@ -19,6 +20,19 @@ const char kGlyphTooLarge[] =
 const char kOutOfMemory[] = "メモリが足りません\nテクスチャの大きさかサンプリング数を小さくしてください";
 const char kNoOutputFolder[] = "出力先のフォルダに移動できません";
 const char kWriteFailed[] = "ファイルの書き込みに失敗しました";
+// For a character whose record cannot hold its glyph: the character, its
+// code and the limit.
+const char kCellTooWide[] =
+    "文字「%s」(0x%04X)の幅が%dピクセルを超えます\nサイズかサイズ倍率を小さくしてください";
+const char kBearingsOutOfRange[] =
+    "文字「%s」(0x%04X)の左右の空きが%dから%dピクセルに収まりません\nサイズかサイズ倍率を変えてください";
+
+// What the header's narrow fields hold, when the settings have passed the
+// check: the page table allows 255 pages, pages are at most 2048 pixels,
+// and the glyphs are distinct characters with a slot.
+static_assert(kMaxWrittenPages <= UINT8_MAX, "the page count is one byte");
+static_assert(pageSizes[kPageSizeCount - 1] <= UINT16_MAX, "page sizes are 16-bit");
+static_assert(codesWithASlot() <= UINT16_MAX, "the glyph count is 16-bit");
 
 // The settings check keeps every name within 255 bytes; the buffers leave
 // room for any output name all the same.
@@ -44,6 +58,10 @@ bool pageFileName(const GenerationSettings& settings, int32_t page, std::string*
 
 bool descriptorFileName(const GenerationSettings& settings, std::string* name) {
     return systemFileName("%s.gfd", settings.outName, 0, name);
+}
+
+int32_t bitsPerPixel(int32_t format) {
+    return format == Bmp4 ? 4 : format == Bmp8 ? 8 : 32;
 }
 
 // Adds the seconds from its construction to its destruction to a total.
@@ -85,6 +103,15 @@ private:
     bool fail(const char* message) {
         window.reportFailure(window.handle, message);
         return false;
+    }
+
+    // The message for `entry`: `format` takes the character, its code, then `limits`.
+    template <typename... Limits>
+    bool failFor(const CharacterEntry& entry, const char* format, Limits... limits) {
+        char message[256];
+        std::snprintf(message, sizeof message, format, entry.text, static_cast<unsigned>(entry.code),
+                      limits...);
+        return fail(message);
     }
 
     void openPage(int32_t number) {
@@ -142,16 +169,19 @@ private:
     void takeWorkingState(const GlyphStream::Glyph& glyph) {
         options.abc = glyph.abc;
         options.textMetrics = glyph.textMetrics;
-        if (glyph.drawn) options.topOffset = glyph.topOffset;
+        if (glyph.outcome == GlyphOutcome::Drawn) options.topOffset = glyph.topOffset;
     }
 
     bool placeCharacter(const CharacterEntry& entry, const GlyphStream::Glyph& glyph) {
-        if (!glyph.drawn) window.reportEmptyGlyph(window.handle, entry.text);
+        if (glyph.outcome == GlyphOutcome::OutOfMemory || !glyph.kept) return fail(kOutOfMemory);
+        if (glyph.outcome == GlyphOutcome::Empty) window.reportEmptyGlyph(window.handle, entry.text);
         takeWorkingState(glyph);
         const int32_t width = cellWidth(options, glyph.width);
         if (width > geometry.sampledWidth || glyph.height > geometry.sampledHeight)
             return fail(kGlyphTooLarge);
-        if (!glyph.kept) return fail(kOutOfMemory);
+        if (!cellWidthFits(glyph.width, geometry.sample)) return failFor(entry, kCellTooWide, kMaxCellWidth);
+        if (!bearingsFit(options.abc, geometry.sample))
+            return failFor(entry, kBearingsOutOfRange, kMinBearing, kMaxBearing);
         // A character the descriptor cannot index is left off the pages too.
         const int32_t slot = characterSlot(characterCode(entry.text));
         if (slot == kNoSlot) return true;
@@ -183,45 +213,49 @@ private:
         return writeOutputs();
     }
 
-    bool writePage(TexturePage& page, const char* name) {
-        const int32_t usedHeight = page.usedHeight / geometry.sample;
-        switch (settings.pageFormat) {
-            case Bmp4:
-                return page.surface.writeBmp4(name, usedHeight);
-            case Bmp8:
-                return page.surface.writeBmp8(name, usedHeight);
-            default:
-                return page.surface.writeTga32(name, usedHeight);
-        }
-    }
-
     bool writeOutputs() {
         const int32_t pageCount = currentPage + 1;
-        std::string name;
         int32_t written = 0;
-        bool complete = true;
+        const char* problem = nullptr;
         if (isPageFormat(settings.pageFormat)) {
-            for (; written < pageCount && complete; ++written) {
-                TexturePage& page = tables.pages[written];
-                complete = pageFileName(settings, written, &name) && writePage(page, name.c_str());
-                page.surface.release();
-                if (complete) window.reportPagesWritten(window.handle, written + 1, pageCount);
+            // A page that fails is counted too: its image may stand without its copy.
+            for (; written < pageCount && !problem; ++written) {
+                problem = writePage(tables.pages[written], written);
+                tables.pages[written].surface.release();
+                if (!problem) window.reportPagesWritten(window.handle, written + 1, pageCount);
             }
         }
-        if (complete) {
-            header->fontSize = static_cast<uint8_t>(options.size);
-            header->pageCount = static_cast<uint8_t>(pageCount);
-            header->pageWidth = static_cast<uint16_t>(geometry.width);
-            header->pageHeight = static_cast<uint16_t>(geometry.height);
-            header->glyphCount = static_cast<uint16_t>(glyphCount);
-            complete = descriptorFileName(settings, &name) &&
-                       writeDescriptor(name.c_str(), *header, settings.outName, tables.glyphRecords);
-        }
-        if (!complete) {
+        if (!problem) problem = writeDescriptorFile(pageCount);
+        if (problem) {
             removePageFiles(written);
-            return fail(kWriteFailed);
+            return fail(problem);
         }
         return true;
+    }
+
+    // The page's file, or the message that says why it was not written.
+    const char* writePage(TexturePage& page, int32_t number) {
+        std::string name;
+        if (!pageFileName(settings, number, &name)) return kWriteFailed;
+        PageFiles files;
+        if (!encodePageFiles(page.surface, bitsPerPixel(settings.pageFormat),
+                             page.usedHeight / geometry.sample, files))
+            return kOutOfMemory;
+        return writePageFiles(name.c_str(), files) ? nullptr : kWriteFailed;
+    }
+
+    const char* writeDescriptorFile(int32_t pageCount) {
+        // The settings check keeps the size within its byte.
+        header->fontSize = static_cast<uint8_t>(options.size);
+        header->pageCount = static_cast<uint8_t>(pageCount);
+        header->pageWidth = static_cast<uint16_t>(geometry.width);
+        header->pageHeight = static_cast<uint16_t>(geometry.height);
+        header->glyphCount = static_cast<uint16_t>(glyphCount);
+        ByteBuffer bytes;
+        if (!encodeDescriptor(*header, settings.outName, tables.glyphRecords, bytes)) return kOutOfMemory;
+        std::string name;
+        if (!descriptorFileName(settings, &name)) return kWriteFailed;
+        return writeWholeFile(name.c_str(), bytes.bytes, bytes.size) ? nullptr : kWriteFailed;
     }
 
     // Leaves no partial set of files behind a failed write.

@@ -27,9 +27,11 @@ struct Times {
 // the last glyph left it, as if the glyphs had been drawn one by one.
 //
 // Returns true when every file was written. A run that cannot finish (more
-// than 255 pages, a glyph wider or taller than an empty page, a buffer or a
-// file that cannot be obtained) reports why through the window, removes any
-// file it had written, and returns false.
+// than 255 pages, a glyph wider or taller than an empty page, a glyph whose
+// cell width or bearings its record cannot hold, a buffer or a file that
+// cannot be obtained) reports why through the window, removes any file it
+// had written, and returns false. A character the font has no image for is
+// reported through the window too, and the run goes on.
 bool run(const RunWindow& window, GenerationSettings& settings, const CharacterList& characters,
          WorkTables& tables, Times* times = nullptr);
 

@@ -72,7 +72,7 @@ void GlyphStream::draw(Worker& worker) {
         // consumer has released its previous character.
         Glyph& glyph = slots[index % kSlots].glyph;
         Surface image;
-        glyph.drawn =
+        glyph.outcome =
             window.drawGlyph(worker.drawer, image, worker.options, characters.entries()[index].text);
         glyph.width = image.getWidth();
         glyph.height = image.getHeight();

@@ -19,8 +19,8 @@ public:
     // One drawn character, as far as a run needs it.
     struct Glyph {
         int32_t width, height;  // sampled pixels; 0 x 0 when nothing was drawn
-        bool drawn;             // false: the font had no image for it
-        bool kept;              // false: the runs could not be kept (too wide, no memory)
+        GlyphOutcome outcome;
+        bool kept;  // false: the runs could not be kept (too wide, no memory)
         GlyphRuns runs;
         // The working state the drawing left in the thread's options.
         AbcWidths abc;

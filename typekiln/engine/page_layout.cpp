@@ -65,6 +65,22 @@ int32_t cellWidth(const GlyphOptions& options, int32_t glyphWidth) {
     return advance + 2 * options.sample;
 }
 
+bool cellWidthFits(int32_t glyphWidth, int32_t sample) {
+    return (int64_t{glyphWidth} + 2 * sample) / sample <= kMaxCellWidth;
+}
+
+bool bearingsFit(const AbcWidths& abc, int32_t sample) {
+    auto fits = [sample](int32_t width) {
+        return width / sample >= kMinBearing && width / sample <= kMaxBearing;
+    };
+    return fits(abc.abcA) && fits(abc.abcC);
+}
+
+// The record's page number and positions lie on a page: within 0 to the
+// largest page size, and below the page count the run allows.
+static_assert(pageSizes[kPageSizeCount - 1] <= INT16_MAX, "record positions are signed 16-bit");
+static_assert(kMaxWrittenPages - 1 <= UINT8_MAX, "the record's page number is one byte");
+
 GlyphPlacement placeGlyph(TexturePage& page, int32_t pageNumber, int32_t row, const PageGeometry& g,
                           int32_t gw, int32_t gh, const GlyphOptions& options) {
     const int32_t s = g.sample;

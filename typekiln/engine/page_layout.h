@@ -59,6 +59,12 @@ int32_t findRow(const TexturePage& page, const PageGeometry& geometry, int32_t c
 // each side. The advance is the image width, or `size` with fixed pitch.
 int32_t cellWidth(const GlyphOptions& options, int32_t glyphWidth);
 
+// Whether the record of a glyph image glyphWidth sampled pixels wide can
+// hold its cell width, and whether it can hold its A and C widths (sampled
+// pixels) as bearings: the descriptor keeps them in a byte each.
+bool cellWidthFits(int32_t glyphWidth, int32_t sample);
+bool bearingsFit(const AbcWidths& abc, int32_t sample);
+
 // Where a glyph image goes on its page, and its record.
 struct GlyphPlacement {
     int32_t x, y;  // top-left corner of the image, sampled pixels; may lie off the page
@@ -71,6 +77,7 @@ struct GlyphPlacement {
 // row's bottom margin; with fixed pitch it is centred in its cell. The
 // record is the glyph's cell in output pixels, whose horizontal extent is
 // the image with its margins (clipped to the page). The caller draws the
-// image at the placement.
+// image at the placement, and has made sure the glyph's cell width and
+// bearings fit their fields (cellWidthFits, bearingsFit).
 GlyphPlacement placeGlyph(TexturePage& page, int32_t pageNumber, int32_t row, const PageGeometry& geometry,
                           int32_t glyphWidth, int32_t glyphHeight, const GlyphOptions& options);

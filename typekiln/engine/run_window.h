@@ -5,6 +5,13 @@
 #include "generation_settings.h"
 #include "surface.h"
 
+// What drawing one character came to.
+enum class GlyphOutcome {
+    Drawn,        // the glyph holds the character with its effects
+    Empty,        // the font has no image for it: the run tells the user and goes on
+    OutOfMemory,  // a buffer was not granted: the run ends
+};
+
 // What a run needs from the window that shows it and from the platform that
 // draws its glyphs: the progress window and GDI on Windows, the terminal and
 // FreeType natively, a recording stand-in in tests. `handle` is passed back
@@ -25,12 +32,12 @@ struct RunWindow {
     void (*closeDrawer)(void* drawer);
     // Draws one character (its bytes, NUL-terminated) into the empty `glyph`
     // at sampled size with the effects applied, leaving its metrics in the
-    // working state of `options`. Returns false when the font has no image
-    // for it: `glyph` stays empty, the A and C widths are left unscaled and
-    // topOffset is not touched. Shows nothing.
-    bool (*drawGlyph)(void* drawer, Surface& glyph, GlyphOptions& options, const char* text);
-    // Tells the user that the character `text` (its bytes) had no image;
-    // the run goes on.
+    // working state of `options`. Empty: `glyph` stays empty, the A and C
+    // widths are left unscaled and topOffset is not touched. OutOfMemory:
+    // `glyph` is empty and the working state means nothing. Shows nothing.
+    GlyphOutcome (*drawGlyph)(void* drawer, Surface& glyph, GlyphOptions& options, const char* text);
+    // Tells the user that the character `text` (its bytes) had no image
+    // (Windows: "ERROR Failed GetFontBuffer"); the run goes on.
     void (*reportEmptyGlyph)(void* handle, const char* text);
     void (*setProgressRange)(void* handle, int32_t count);
     void (*stepProgress)(void* handle);

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "descriptor.h"
+
 namespace {
 
 // Sampled page edges stay far inside the int32 layout arithmetic.
@@ -16,6 +18,14 @@ bool isPageSizeIndex(int32_t index) {
 
 bool isUsableAspect(float aspect) {
     return std::isfinite(aspect) && aspect > 0.0f && aspect <= kMaxAspect;
+}
+
+// The cell an em-wide glyph takes, in output pixels: the rasteriser draws
+// the outline shrunk by the effect margin and scaled across, the effects
+// add the margin back (at most), and the cell one pixel each side.
+double emCellWidth(const GlyphOptions& glyph) {
+    const int64_t margin = effectMargin(glyph);
+    return static_cast<double>(glyph.size - margin) * glyph.aspectX + static_cast<double>(margin) + 2;
 }
 
 }  // namespace
@@ -35,7 +45,8 @@ const char* findDrawingProblem(const GenerationSettings& settings) {
                                                                      : settings.pageHeightIndex];
     if (int64_t{largestPage} * glyph.sample > kMaxSampledPageEdge) return "サンプリング数が大きすぎます";
     if (glyph.size < 1) return "サイズは1以上にしてください";
-    if (glyph.size > pageSizes[kPageSizeCount - 1]) return "サイズが大きすぎます";
+    static_assert(kMaxFontSize == 255, "the message names the limit");
+    if (glyph.size > kMaxFontSize) return "サイズは255以下にしてください";
     if (!isUsableAspect(glyph.aspectX) || !isUsableAspect(glyph.aspectY))
         return "サイズ倍率が正しくありません";
     if (glyph.edgeOn && glyph.edgeSize < 0) return "エッジのサイズが正しくありません";
@@ -44,6 +55,9 @@ const char* findDrawingProblem(const GenerationSettings& settings) {
         return "押し出しの方向が正しくありません";
     if (effectMargin(glyph) >= glyph.size)
         return "エッジと押し出しのサイズが大きすぎます\nサイズより小さくしてください";
+    static_assert(kMaxCellWidth == 255, "the message names the limit");
+    if (emCellWidth(glyph) > kMaxCellWidth)
+        return "文字の幅が255ピクセルを超えます\nサイズかサイズ倍率を小さくしてください";
     // Each row is size + 2 pixels high; a page must hold one.
     if (glyph.size + 2 > pageSizes[settings.pageHeightIndex])
         return "文字がテクスチャに収まりません\nテクスチャを大きくするかサイズを小さくしてください";

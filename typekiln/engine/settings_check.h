@@ -4,9 +4,11 @@
 
 // Settings that the option parser stores unchecked but that no run can use:
 // page sizes without a page, a sampling factor the reduction cannot divide
-// by, a glyph that the effect margin shrinks to nothing, a degenerate scale,
-// an unknown extrusion direction, negative effect sizes, rows taller than a
-// page, and output names too long for the page file names. Returns the
+// by, a font size above the descriptor's one byte, a glyph that the effect
+// margin shrinks to nothing, a degenerate scale, an em-wide glyph whose
+// cell the descriptor cannot hold (255 pixels), an unknown extrusion
+// direction, negative effect sizes, rows taller than a page, and output
+// names too long for the page file names. Returns the
 // message that names the wrong setting (Japanese, for a message box
 // captioned "Error"), or nullptr when a run may start. Every run is checked
 // first.

@@ -31,12 +31,11 @@ void renderPreview(HWND dialog) {
     GlyphOptions& options = generationSettings.glyphOptions;
     if (!findDrawingProblem(generationSettings)) {
         const char* problem = nullptr;
-        if (!rasterizeGlyph(glyph, options, kSampleCharacter, &problem)) {
-            if (problem) {
-                showError(dialog, problem);
-            } else {
-                showEmptyGlyphMessage(dialog);
-            }
+        const GlyphOutcome outcome = rasterizeGlyph(glyph, options, kSampleCharacter, &problem);
+        if (problem) {
+            showError(dialog, problem);
+        } else if (outcome == GlyphOutcome::Empty) {
+            showEmptyGlyphMessage(dialog);
         }
         reduceSamples(glyph, options);
     }

@@ -19,6 +19,9 @@ HWND windowOf(void* handle) {
     return static_cast<HWND>(handle);
 }
 
+// The run's thread; the main thread waits for it to end before it goes on.
+HANDLE workerThread = nullptr;
+
 void reportEmptyGlyph(void* handle, const char*) {
     showEmptyGlyphMessage(windowOf(handle));
 }
@@ -56,8 +59,9 @@ void reportFailure(void* handle, const char* message) {
 }
 
 // The worker thread: everything the run does happens here, so that the
-// progress window keeps painting.
-void __cdecl generationWorker(void* argument) {
+// progress window keeps painting. Posting the end of the run is the last
+// thing it does with the window.
+unsigned __stdcall generationWorker(void* argument) {
     HWND window = static_cast<HWND>(argument);
     bool succeeded = false;
     if (!characterList.load(generationSettings.inputPath)) {
@@ -78,12 +82,15 @@ void __cdecl generationWorker(void* argument) {
     }
     // The dialog is ended on its own thread, where its modal loop runs.
     PostMessageA(window, WM_RUN_FINISHED, succeeded, 0);
+    return 0;
 }
 
 INT_PTR CALLBACK progressWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
-            if (_beginthread(generationWorker, 0, window) == static_cast<uintptr_t>(-1)) {
+            workerThread =
+                reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, generationWorker, window, 0, nullptr));
+            if (!workerThread) {
                 showError(window, "作成を開始できません");
                 EndDialog(window, kRunFailed);
             }
@@ -101,6 +108,15 @@ INT_PTR CALLBACK progressWindowProcedure(HWND window, UINT message, WPARAM wPara
 bool runWithProgressWindow(HWND owner) {
     const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
-    return DialogBoxParamA(programInstance, MAKEINTRESOURCEA(IDD_DIALOG_PROGRESS), owner,
-                           progressWindowProcedure, 0) == kRunSucceeded;
+    const INT_PTR result = DialogBoxParamA(programInstance, MAKEINTRESOURCEA(IDD_DIALOG_PROGRESS), owner,
+                                           progressWindowProcedure, 0);
+    // The window closes when the worker has posted its last message; the
+    // worker is not done until its thread has ended, and the program must
+    // not go on (or exit) under it.
+    if (workerThread) {
+        WaitForSingleObject(workerThread, INFINITE);
+        CloseHandle(workerThread);
+        workerThread = nullptr;
+    }
+    return result == kRunSucceeded;
 }

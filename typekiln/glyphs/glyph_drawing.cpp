@@ -27,7 +27,7 @@ uint32_t getGlyphBitmap(GlyphFont& font, const GlyphOptions& options, uint16_t c
     const uint32_t size = measureGlyphBitmap(font, code, shrunkTransform, shrunk);
     if (size == 0) return 0;
     *bitmap = static_cast<uint8_t*>(allocatePages(size));
-    if (!*bitmap) return 0;
+    if (!*bitmap) return size;
     if (!drawGlyphBitmap(font, code, shrunkTransform, shrunk, *bitmap, size)) {
         releasePages(*bitmap);
         *bitmap = nullptr;
@@ -36,9 +36,10 @@ uint32_t getGlyphBitmap(GlyphFont& font, const GlyphOptions& options, uint16_t c
     return size;
 }
 
-void expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t columns, Surface& glyph,
+bool expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t columns, Surface& glyph,
                        const uint8_t* bitmap, int32_t pitch) {
-    if (!glyph.create(columns, rows)) return;
+    // A box without pixels makes no surface and needs none.
+    if (!glyph.create(columns, rows)) return columns <= 0 || rows <= 0;
     uint32_t* pixels = nullptr;
     int32_t width = 0;
     glyph.lockPixels(&pixels, &width);
@@ -58,9 +59,10 @@ void expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t column
             }
         }
     }
+    return true;
 }
 
-bool drawGlyphOutline(GlyphFont& font, Surface& glyph, GlyphOptions& options, const char* text) {
+GlyphOutcome drawGlyphOutline(GlyphFont& font, Surface& glyph, GlyphOptions& options, const char* text) {
     const uint16_t code = characterCode(text);
     options.textMetrics = glyphTextMetrics(font);
     options.abc = glyphAbcWidths(font, code);
@@ -69,7 +71,8 @@ bool drawGlyphOutline(GlyphFont& font, Surface& glyph, GlyphOptions& options, co
     GlyphBoxMetrics shrunk = {};
     uint8_t* bitmap = nullptr;
     const uint32_t size = getGlyphBitmap(font, options, code, &unshrunk, &shrunk, &bitmap);
-    if (size == 0) return false;
+    if (size == 0) return GlyphOutcome::Empty;
+    if (!bitmap) return GlyphOutcome::OutOfMemory;
 
     const double inverse = 1.0 / static_cast<double>(options.aspectX);
     options.abc.abcA = static_cast<int32_t>(options.abc.abcA * inverse);
@@ -78,26 +81,28 @@ bool drawGlyphOutline(GlyphFont& font, Surface& glyph, GlyphOptions& options, co
 
     const int32_t rows = static_cast<int32_t>(shrunk.blackBoxY);
     const int32_t pitch = rows > 0 ? static_cast<int32_t>(size / static_cast<uint32_t>(rows)) & ~3 : 0;
-    expandGlyphBitmap(options, rows, static_cast<int32_t>(shrunk.blackBoxX), glyph, bitmap, pitch);
+    const bool expanded =
+        expandGlyphBitmap(options, rows, static_cast<int32_t>(shrunk.blackBoxX), glyph, bitmap, pitch);
     releasePages(bitmap);
+    if (!expanded) return GlyphOutcome::OutOfMemory;
 
     options.topOffset = options.textMetrics.tmAscent - unshrunk.originY;
-    return true;
+    return GlyphOutcome::Drawn;
 }
 
-bool drawGlyph(GlyphFont& font, Surface& glyph, GlyphOptions& options, const char* text) {
-    if (!drawGlyphOutline(font, glyph, options, text)) return false;
-    applyEffects(options, glyph);
-    return true;
+GlyphOutcome drawGlyph(GlyphFont& font, Surface& glyph, GlyphOptions& options, const char* text) {
+    const GlyphOutcome outcome = drawGlyphOutline(font, glyph, options, text);
+    if (outcome != GlyphOutcome::Drawn) return outcome;
+    return applyEffects(options, glyph) ? GlyphOutcome::Drawn : GlyphOutcome::OutOfMemory;
 }
 
-bool rasterizeGlyph(Surface& glyph, GlyphOptions& options, const char* text, const char** problem) {
+GlyphOutcome rasterizeGlyph(Surface& glyph, GlyphOptions& options, const char* text, const char** problem) {
     const GlyphFontOpening opening = openGlyphFont(options);
     *problem = opening.problem;
-    if (!opening.font) return false;
-    const bool drawn = drawGlyph(*opening.font, glyph, options, text);
+    if (!opening.font) return GlyphOutcome::Empty;
+    const GlyphOutcome outcome = drawGlyph(*opening.font, glyph, options, text);
     closeGlyphFont(opening.font);
-    return drawn;
+    return outcome;
 }
 
 void* openRunDrawer(void*, GlyphOptions& options, const char** problem) {
@@ -111,6 +116,6 @@ void closeRunDrawer(void* drawer) {
     closeGlyphFont(static_cast<GlyphFont*>(drawer));
 }
 
-bool drawRunGlyph(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
+GlyphOutcome drawRunGlyph(void* drawer, Surface& glyph, GlyphOptions& options, const char* text) {
     return drawGlyph(*static_cast<GlyphFont*>(drawer), glyph, options, text);
 }

@@ -4,6 +4,7 @@
 
 #include "generation_settings.h"
 #include "glyph_source.h"
+#include "run_window.h"
 #include "surface.h"
 
 // Glyph images from the system's rasteriser (glyph_source.h): one-bit
@@ -15,31 +16,35 @@
 
 // The whole glyph of `text` (a character's bytes) drawn with `font`: the
 // outline in the body colour (alpha 0 or 255), then the edge and the
-// extrusion. `glyph` is the caller's new, empty surface. Returns false when
-// the font gives no bitmap for the character (a blank one): `glyph` is left
-// as it was, the ABC widths unscaled, topOffset untouched.
-bool drawGlyph(GlyphFont& font, Surface& glyph, GlyphOptions& options, const char* text);
+// extrusion. `glyph` is the caller's new, empty surface. Empty when the font
+// gives no bitmap for the character (a blank one): `glyph` is left as it
+// was, the ABC widths unscaled, topOffset untouched. OutOfMemory when a
+// buffer was not granted: `glyph` is empty and the working state means
+// nothing.
+GlyphOutcome drawGlyph(GlyphFont& font, Surface& glyph, GlyphOptions& options, const char* text);
 
 // drawGlyph without the effects.
-bool drawGlyphOutline(GlyphFont& font, Surface& glyph, GlyphOptions& options, const char* text);
+GlyphOutcome drawGlyphOutline(GlyphFont& font, Surface& glyph, GlyphOptions& options, const char* text);
 
 // drawGlyph with a font of its own, opened for `options` and closed again,
-// as the preview draws its one character. False, with the glyph left as it
-// was, when the font gives no bitmap or no font opens; *problem then holds
-// the reason no font opened (a message for the user), else null.
-bool rasterizeGlyph(Surface& glyph, GlyphOptions& options, const char* text, const char** problem);
+// as the preview draws its one character. When no font opens, *problem
+// holds the reason (a message for the user) and the glyph stays as it was;
+// otherwise *problem is null.
+GlyphOutcome rasterizeGlyph(Surface& glyph, GlyphOptions& options, const char* text, const char** problem);
 
 // Reads the glyph's one-bit bitmap, shrunk so that the effects grow it back
 // to about `size`: `unshrunk` receives the box of the outline at the font's
 // scale, `shrunk` that of the bitmap. Returns the bitmap's size in bytes and
-// hands out a buffer from the page allocator (the caller releases it), or
-// returns 0 with *bitmap null when there is none.
+// hands out a buffer from the page allocator (the caller releases it);
+// returns 0 when there is no bitmap, and the size with *bitmap null when
+// its buffer was not granted.
 uint32_t getGlyphBitmap(GlyphFont& font, const GlyphOptions& options, uint16_t code,
                         GlyphBoxMetrics* unshrunk, GlyphBoxMetrics* shrunk, uint8_t** bitmap);
 
 // Makes `glyph` columns x rows, every set bit of the bitmap a pixel in the
 // body colour. Rows are `pitch` bytes apart, most significant bit leftmost.
-void expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t columns, Surface& glyph,
+// False when the surface's pixels were not granted.
+bool expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t columns, Surface& glyph,
                        const uint8_t* bitmap, int32_t pitch);
 
 // The drawing functions of a run's RunWindow: a drawer is a GlyphFont of its
@@ -47,4 +52,4 @@ void expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t column
 // drawRunGlyph is drawGlyph.
 void* openRunDrawer(void* handle, GlyphOptions& options, const char** problem);
 void closeRunDrawer(void* drawer);
-bool drawRunGlyph(void* drawer, Surface& glyph, GlyphOptions& options, const char* text);
+GlyphOutcome drawRunGlyph(void* drawer, Surface& glyph, GlyphOptions& options, const char* text);

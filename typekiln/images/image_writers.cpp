@@ -142,12 +142,21 @@ bool Surface::tgaCopyName(const char* fileName, char* copyName, size_t room) {
     return length >= 0 && static_cast<size_t>(length) < room;
 }
 
-bool Surface::writePalettedBmp(const char* fileName, int32_t usedHeight, int bits) {
-    if (!buildHistogram(bits) || !buildIndexImage(bits) || !storePalette()) return false;
-    ByteBuffer bytes;
-    if (!encodePalettedBmp(*this, bits, usedHeight, bytes) || !writeBuffer(fileName, bytes)) return false;
+bool encodePageFiles(Surface& surface, int bits, int32_t usedHeight, PageFiles& files) {
+    if (bits == 32) return encodeTga32(surface, usedHeight, files.image);
+    return surface.buildHistogram(bits) && surface.buildIndexImage(bits) && surface.storePalette() &&
+           encodePalettedBmp(surface, bits, usedHeight, files.image) &&
+           encodePaletteTga32(surface, bits, usedHeight, files.copy);
+}
 
+bool writePageFiles(const char* fileName, const PageFiles& files) {
+    if (!writeBuffer(fileName, files.image)) return false;
+    if (!files.copy.bytes) return true;
     char copyName[260];
-    return tgaCopyName(fileName, copyName, sizeof copyName) &&
-           encodePaletteTga32(*this, bits, usedHeight, bytes) && writeBuffer(copyName, bytes);
+    return Surface::tgaCopyName(fileName, copyName, sizeof copyName) && writeBuffer(copyName, files.copy);
+}
+
+bool Surface::writePalettedBmp(const char* fileName, int32_t usedHeight, int bits) {
+    PageFiles files;
+    return encodePageFiles(*this, bits, usedHeight, files) && writePageFiles(fileName, files);
 }

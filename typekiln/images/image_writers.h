@@ -7,7 +7,8 @@
 
 // The bytes of the page image files, built in memory. The Surface writers
 // (writeTga32, writeBmp4, writeBmp8) put these into files; tests read them
-// directly.
+// directly. Building a page in memory first tells a buffer that is not
+// granted apart from a file that cannot be written.
 
 // The rows a page file stores, counted from the top: the smallest power of
 // two not below `usedHeight`, or the whole surface when `usedHeight` is 0 or
@@ -26,3 +27,22 @@ bool encodePalettedBmp(const Surface& surface, int bits, int32_t usedHeight, Byt
 
 // The 32-bit TGA copy of that BMP: each pixel is its palette entry.
 bool encodePaletteTga32(const Surface& surface, int bits, int32_t usedHeight, ByteBuffer& out);
+
+// A page file built in memory: the image, and beside a BMP page its TGA
+// copy (nothing for a TGA page).
+struct PageFiles {
+    ByteBuffer image;
+    ByteBuffer copy;
+};
+
+// Builds the page file of `surface` with `bits` per pixel: 32 a TGA
+// (encodeTga32), 4 or 8 a palettised BMP with its copy, for which the
+// surface's colours are reduced first (buildHistogram, buildIndexImage,
+// storePalette). Returns false when a buffer is not granted, and for other
+// bit counts or a surface without pixels.
+bool encodePageFiles(Surface& surface, int bits, int32_t usedHeight, PageFiles& files);
+
+// Writes the image as `fileName`, then its copy (when there is one) under
+// Surface::tgaCopyName. Returns false when a file is not written; an image
+// written before its copy failed stays.
+bool writePageFiles(const char* fileName, const PageFiles& files);

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 void* allocatePages(size_t bytes) {
-    if (bytes == 0) return nullptr;
+    if (bytes == 0 || allocationRefused()) return nullptr;
     return VirtualAlloc(nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
 }
 
