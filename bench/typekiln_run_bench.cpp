@@ -61,7 +61,7 @@ void printFailure(void*, const char* message) {
 void reportEmptyGlyph(void*, const char*) {
     std::printf("a character without an image\n");
 }
-void ignorePages(void*, int32_t, int32_t) {}
+void ignorePages(void*, int32_t) {}
 
 // Microseconds summed over the drawing threads.
 std::atomic<int64_t> rasterisingMicroseconds{0};

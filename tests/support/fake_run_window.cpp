@@ -58,7 +58,7 @@ void stepProgress(void* handle) {
     ++fakeOf(handle).progressSteps;
 }
 
-void reportPagesWritten(void* handle, int32_t written, int32_t) {
+void reportPageWritten(void* handle, int32_t written) {
     fakeOf(handle).pagesWritten = written;
 }
 
@@ -77,6 +77,6 @@ RunWindow FakeRunWindow::window() {
             reportEmptyGlyph,
             setProgressRange,
             stepProgress,
-            reportPagesWritten,
+            reportPageWritten,
             reportFailure};
 }

@@ -35,7 +35,7 @@ RunWindow ConsoleWindow::runWindow() {
             reportEmptyGlyph,
             setProgressRange,
             stepProgress,
-            reportPagesWritten,
+            reportPageWritten,
             reportFailure};
 }
 
@@ -71,10 +71,9 @@ void ConsoleWindow::stepProgress(void* handle) {
     console.drawProgress(false);
 }
 
-void ConsoleWindow::reportPagesWritten(void* handle, int32_t written, int32_t total) {
+void ConsoleWindow::reportPageWritten(void* handle, int32_t written) {
     ConsoleWindow& console = consoleOf(handle);
     console.pagesWritten = written;
-    console.pageTotal = total;
     console.drawProgress(true);
 }
 
@@ -92,10 +91,8 @@ void ConsoleWindow::drawProgress(bool force) {
     int length =
         std::snprintf(text, sizeof text, "[%.*s%*s] %d/%d 文字", filled,
                       "==============================", kBarWidth - filled, "", glyphsPlaced, glyphTotal);
-    // The page count is known once the pages are written.
-    if (pageTotal > 0)
-        std::snprintf(text + length, sizeof text - length, "  ページ %d/%d 書き込み済み", pagesWritten,
-                      pageTotal);
+    if (pagesWritten > 0)
+        std::snprintf(text + length, sizeof text - length, "  ページ %d 書き込み済み", pagesWritten);
     std::fprintf(stream, "\r%s\033[K", terminalTextFromCodePage932(text).c_str());
     std::fflush(stream);
     progressShown = true;

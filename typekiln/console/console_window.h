@@ -7,7 +7,7 @@
 #include "run_window.h"
 
 // A run shown in the terminal, on standard error: on a terminal one line of
-// progress (glyphs placed of the total, pages written), redrawn in place and
+// progress (glyphs placed of the total, pages written so far), redrawn in place and
 // cleared when the run ends; a line for each character the font has no
 // image for (the run goes on: nobody needs to answer); and the reason a run
 // stops. Away from a terminal (a pipe, a file) only the lines.
@@ -30,7 +30,7 @@ private:
     static void reportEmptyGlyph(void* handle, const char* text);
     static void setProgressRange(void* handle, int32_t count);
     static void stepProgress(void* handle);
-    static void reportPagesWritten(void* handle, int32_t written, int32_t total);
+    static void reportPageWritten(void* handle, int32_t written);
     static void reportFailure(void* handle, const char* message);
 
     void drawProgress(bool force);
@@ -42,6 +42,5 @@ private:
     int32_t glyphTotal = 0;
     int32_t glyphsPlaced = 0;
     int32_t pagesWritten = 0;
-    int32_t pageTotal = 0;
     std::chrono::steady_clock::time_point lastDrawn;
 };

@@ -92,8 +92,10 @@ public:
 
     bool execute() {
         header = static_cast<DescriptorHeader*>(allocatePages(sizeof(DescriptorHeader)));
-        bool done = header && layOut() && finishPage() && enterOutputFolder() && timedWriteOutputs();
+        const bool done = header && enterOutputFolder() && layOut() && finishPage() && timedWriteDescriptor();
         if (!header) fail(kOutOfMemory);
+        // A run that cannot finish leaves no partial set of files behind.
+        if (!done) removePageFiles(pagesWritten);
         clearPages(tables);
         releasePages(header);
         return done;
@@ -120,11 +122,22 @@ private:
     }
 
     // A page is finished once the run moves past it: its glyphs are drawn
-    // band by band and reduced into the page's surface.
+    // band by band and reduced into the page's surface, which is written and
+    // given back at once, so that a run holds the pixels of one page only.
     bool finishPage() {
-        Stopwatch watch(times.reduction);
-        if (!sampledPage.reduceInto(geometry.sample, tables.pages[currentPage].surface))
-            return fail(kOutOfMemory);
+        TexturePage& page = tables.pages[currentPage];
+        {
+            Stopwatch watch(times.reduction);
+            if (!sampledPage.reduceInto(geometry.sample, page.surface)) return fail(kOutOfMemory);
+        }
+        if (!isPageFormat(settings.pageFormat)) return true;
+        Stopwatch watch(times.writing);
+        const char* problem = writePage(page, currentPage);
+        page.surface.release();
+        // A page that fails is counted too: its image may stand without its copy.
+        ++pagesWritten;
+        if (problem) return fail(problem);
+        window.reportPageWritten(window.handle, pagesWritten);
         return true;
     }
 
@@ -150,14 +163,14 @@ private:
                 Stopwatch watch(times.waitingForGlyphs);
                 glyph = &glyphs.take(i);
             }
-            const double reductionBefore = times.reduction;
+            const double finishingBefore = times.reduction + times.writing;
             bool placed;
             {
                 Stopwatch watch(times.layout);
                 placed = placeCharacter(characters.entries()[i], *glyph);
             }
-            // A page finished on the way counts as reduction, not layout.
-            times.layout -= times.reduction - reductionBefore;
+            // A page finished on the way counts as reduction and writing, not layout.
+            times.layout -= times.reduction + times.writing - finishingBefore;
             glyphs.release(i);
             if (!placed) return false;
         }
@@ -208,29 +221,10 @@ private:
         return true;
     }
 
-    bool timedWriteOutputs() {
+    bool timedWriteDescriptor() {
         Stopwatch watch(times.writing);
-        return writeOutputs();
-    }
-
-    bool writeOutputs() {
-        const int32_t pageCount = currentPage + 1;
-        int32_t written = 0;
-        const char* problem = nullptr;
-        if (isPageFormat(settings.pageFormat)) {
-            // A page that fails is counted too: its image may stand without its copy.
-            for (; written < pageCount && !problem; ++written) {
-                problem = writePage(tables.pages[written], written);
-                tables.pages[written].surface.release();
-                if (!problem) window.reportPagesWritten(window.handle, written + 1, pageCount);
-            }
-        }
-        if (!problem) problem = writeDescriptorFile(pageCount);
-        if (problem) {
-            removePageFiles(written);
-            return fail(problem);
-        }
-        return true;
+        const char* problem = writeDescriptorFile(currentPage + 1);
+        return problem ? fail(problem) : true;
     }
 
     // The page's file, or the message that says why it was not written.
@@ -258,7 +252,6 @@ private:
         return writeWholeFile(name.c_str(), bytes.bytes, bytes.size) ? nullptr : kWriteFailed;
     }
 
-    // Leaves no partial set of files behind a failed write.
     void removePageFiles(int32_t pages) {
         std::string name;
         for (int32_t i = 0; i < pages; ++i) {
@@ -282,6 +275,7 @@ private:
     DescriptorHeader* header = nullptr;
     int32_t currentPage = 0;
     int32_t glyphCount = 0;
+    int32_t pagesWritten = 0;
 };
 
 }  // namespace

@@ -41,8 +41,9 @@ struct RunWindow {
     void (*reportEmptyGlyph)(void* handle, const char* text);
     void (*setProgressRange)(void* handle, int32_t count);
     void (*stepProgress)(void* handle);
-    // Tells how many of the run's `total` page files are written so far.
-    void (*reportPagesWritten)(void* handle, int32_t written, int32_t total);
+    // Tells how many page files are written so far: each page is written
+    // as soon as the run moves past it.
+    void (*reportPageWritten)(void* handle, int32_t written);
     // Tells the user why the run stopped (Japanese text for a message box).
     void (*reportFailure)(void* handle, const char* message);
 };

@@ -111,17 +111,34 @@ struct SampledPage::Placed {
     }
 };
 
+// A chunk of the store: this header, then placed glyphs. A page of many
+// glyphs grows a chunk at a time, never copying what it holds, so that its
+// memory is what it keeps and not, for a moment, twice that.
+struct SampledPage::Chunk {
+    Chunk* previous;
+    size_t capacity;
+    size_t used;
+};
+
+namespace {
+
+constexpr size_t kChunkBytes = size_t{4} << 20;
+
+}  // namespace
+
 SampledPage::~SampledPage() {
     forget();
 }
 
 void SampledPage::forget() {
-    releasePages(store);
-    releasePages(offsets);
-    store = nullptr;
-    offsets = nullptr;
-    storeUsed = storeCapacity = 0;
-    placedCount = offsetCapacity = 0;
+    while (chunks) {
+        Chunk* previous = chunks->previous;
+        releasePages(chunks);
+        chunks = previous;
+    }
+    releasePages(entries);
+    entries = nullptr;
+    placedCount = entryCapacity = 0;
 }
 
 void SampledPage::open(int32_t width, int32_t height) {
@@ -131,22 +148,27 @@ void SampledPage::open(int32_t width, int32_t height) {
 }
 
 const SampledPage::Placed& SampledPage::placed(int32_t index) const {
-    return *reinterpret_cast<const Placed*>(store + offsets[index]);
+    return *reinterpret_cast<const Placed*>(entries[index]);
 }
 
-bool SampledPage::grow(size_t bytes, size_t* offset) {
-    void* block = store;
-    if (!growBlock(&block, &storeCapacity, storeUsed, storeUsed + bytes)) return false;
-    store = static_cast<uint8_t*>(block);
-    if (placedCount == offsetCapacity) {
-        size_t offsetBytes = static_cast<size_t>(offsetCapacity) * sizeof(size_t);
-        block = offsets;
-        if (!growBlock(&block, &offsetBytes, offsetBytes, offsetBytes + sizeof(size_t))) return false;
-        offsets = static_cast<size_t*>(block);
-        offsetCapacity = static_cast<int32_t>(offsetBytes / sizeof(size_t));
+bool SampledPage::grow(size_t bytes, uint8_t** entry) {
+    const size_t headerBytes = roundUp8(sizeof(Chunk));
+    if (!chunks || chunks->used + bytes > chunks->capacity) {
+        const size_t capacity = std::max(kChunkBytes, headerBytes + bytes);
+        auto* chunk = static_cast<Chunk*>(allocatePages(capacity));
+        if (!chunk) return false;
+        *chunk = {chunks, capacity, headerBytes};
+        chunks = chunk;
     }
-    *offset = storeUsed;
-    storeUsed += bytes;
+    if (placedCount == entryCapacity) {
+        size_t entryBytes = static_cast<size_t>(entryCapacity) * sizeof(uint8_t*);
+        void* block = entries;
+        if (!growBlock(&block, &entryBytes, entryBytes, entryBytes + sizeof(uint8_t*))) return false;
+        entries = static_cast<uint8_t**>(block);
+        entryCapacity = static_cast<int32_t>(entryBytes / sizeof(uint8_t*));
+    }
+    *entry = reinterpret_cast<uint8_t*>(chunks) + chunks->used;
+    chunks->used += bytes;
     return true;
 }
 
@@ -159,14 +181,13 @@ bool SampledPage::place(int32_t x, int32_t y, const GlyphRuns& glyph) {
     const size_t startBytes = (static_cast<size_t>(glyph.height()) + 1) * sizeof(uint32_t);
     const size_t runBytes = static_cast<size_t>(glyph.runCount()) * sizeof(PixelRun);
     const size_t headerBytes = roundUp8(sizeof(Placed) + startBytes);
-    size_t offset = 0;
-    if (!grow(headerBytes + roundUp8(runBytes), &offset)) return false;
-    uint8_t* entry = store + offset;
+    uint8_t* entry = nullptr;
+    if (!grow(headerBytes + roundUp8(runBytes), &entry)) return false;
     const Placed header = {x, y, glyph.width(), glyph.height()};
     std::memcpy(entry, &header, sizeof header);
     std::memcpy(entry + sizeof header, glyph.rowStarts(), startBytes);
     if (runBytes) std::memcpy(entry + headerBytes, glyph.runs(), runBytes);
-    offsets[placedCount++] = offset;
+    entries[placedCount++] = entry;
     return true;
 }
 

@@ -89,8 +89,9 @@ public:
 
 private:
     struct Placed;
+    struct Chunk;
     const Placed& placed(int32_t index) const;
-    bool grow(size_t bytes, size_t* offset);
+    bool grow(size_t bytes, uint8_t** entry);
     void paintBand(const int32_t* active, int32_t activeCount, int32_t top, int32_t rows,
                    uint32_t* band) const;
     void addBandRuns(const int32_t* active, int32_t activeCount, int32_t top, int32_t rows, int32_t sample,
@@ -100,11 +101,10 @@ private:
 
     int32_t pageWidth = 0;
     int32_t pageHeight = 0;
-    // The placed glyphs, back to back, and where each starts.
-    uint8_t* store = nullptr;
-    size_t storeUsed = 0;
-    size_t storeCapacity = 0;
-    size_t* offsets = nullptr;
+    // The placed glyphs, back to back in chunks that never move (the newest
+    // first, each pointing to the one before), and where each glyph starts.
+    Chunk* chunks = nullptr;
+    uint8_t** entries = nullptr;
     int32_t placedCount = 0;
-    int32_t offsetCapacity = 0;
+    int32_t entryCapacity = 0;
 };

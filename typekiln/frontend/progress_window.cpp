@@ -52,7 +52,7 @@ void stepProgress(void* handle) {
 }
 
 // The bar counts glyphs; writing the pages shows nothing more.
-void reportPagesWritten(void*, int32_t, int32_t) {}
+void reportPageWritten(void*, int32_t) {}
 
 void reportFailure(void* handle, const char* message) {
     showError(windowOf(handle), message);
@@ -76,7 +76,7 @@ unsigned __stdcall generationWorker(void* argument) {
                                      reportEmptyGlyph,
                                      setProgressRange,
                                      stepProgress,
-                                     reportPagesWritten,
+                                     reportPageWritten,
                                      reportFailure};
         succeeded = FontGenerator::run(runWindow, generationSettings, characterList, workTables);
     }
