@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "image_writers.h"
-#include "reference_reduction.h"
-#include "surface.h"
-#include "test_files.h"
+#include "images/image_writers.h"
+#include "images/surface.h"
+#include "tests/support/reference_reduction.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

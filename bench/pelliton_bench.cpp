@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "browser_driver.h"
-#include "vox.h"
+#include "tests/pelliton/browser_driver.h"
+#include "vox/vox.h"
 
 namespace {
 

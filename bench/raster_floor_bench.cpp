@@ -16,12 +16,12 @@
 #include <thread>
 #include <vector>
 
-#include "ansi_characters.h"
-#include "character_list.h"
-#include "code_page.h"
-#include "face_lookup.h"
-#include "gdi_font_rules.h"
-#include "options.h"
+#include "engine/character_list.h"
+#include "engine/options.h"
+#include "glyphs/ansi_characters.h"
+#include "glyphs/face_lookup.h"
+#include "glyphs/gdi_font_rules.h"
+#include "platform/code_page.h"
 
 namespace {
 

@@ -26,16 +26,16 @@
 #include <thread>
 #include <vector>
 
-#include "effects.h"
-#include "font_files.h"
-#include "font_generator.h"
-#include "glyph_drawing.h"
-#include "image_writers.h"
-#include "options.h"
-#include "reference_effects.h"
-#include "reference_reduction.h"
-#include "reference_run.h"
-#include "test_files.h"
+#include "engine/effects.h"
+#include "engine/font_generator.h"
+#include "engine/options.h"
+#include "glyphs/glyph_drawing.h"
+#include "images/image_writers.h"
+#include "tests/support/font_files.h"
+#include "tests/support/reference_effects.h"
+#include "tests/support/reference_reduction.h"
+#include "tests/support/reference_run.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "baseline.h"
+#include "gfd/baseline.h"
 
 #include <algorithm>
 #include <map>
 
-#include "descriptor_reader.h"
-#include "page_loader.h"
+#include "gfd/descriptor_reader.h"
+#include "gfd/page_loader.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "descriptor.h"
-#include "font.h"
+#include "engine/descriptor.h"
+#include "gfd/font.h"
 
 // Where a font's glyphs stand in their rows. The descriptor keeps no
 // ascent: the baseline is measured on the pages, as rows from the top of a

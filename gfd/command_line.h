@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "program_arguments.h"
-#include "text_renderer.h"
+#include "gfd/text_renderer.h"
+#include "platform/program_arguments.h"
 
 // The command line of gfd:
 //   gfd check FONT.gfd

@@ -1,19 +1,19 @@
-#include "commands.h"
+#include "gfd/commands.h"
 
 #include <map>
 #include <new>
 #include <vector>
 
-#include "baseline.h"
-#include "code_page.h"
-#include "file_identity.h"
-#include "fnt_export.h"
-#include "font_check.h"
-#include "page_loader.h"
-#include "png_writer.h"
-#include "text_renderer.h"
-#include "text_setter.h"
-#include "wording.h"
+#include "gfd/baseline.h"
+#include "gfd/fnt_export.h"
+#include "gfd/font_check.h"
+#include "gfd/page_loader.h"
+#include "gfd/png_writer.h"
+#include "gfd/text_renderer.h"
+#include "gfd/text_setter.h"
+#include "gfd/wording.h"
+#include "platform/code_page.h"
+#include "platform/file_identity.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "command_line.h"
+#include "gfd/command_line.h"
 
 // Exit codes of gfd.
 constexpr int kExitDone = 0;

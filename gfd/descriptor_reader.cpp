@@ -1,9 +1,9 @@
-#include "descriptor_reader.h"
+#include "gfd/descriptor_reader.h"
 
 #include <cstring>
 
-#include "file_system.h"
-#include "wording.h"
+#include "gfd/wording.h"
+#include "platform/file_system.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "descriptor.h"
+#include "engine/descriptor.h"
 
 // A font descriptor as its file holds it: the header with the slot table,
 // the page names and the glyph records. Reading checks sizes only; whether

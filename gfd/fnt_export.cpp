@@ -1,14 +1,14 @@
-#include "fnt_export.h"
+#include "gfd/fnt_export.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 
-#include "file_system.h"
-#include "page_loader.h"
-#include "png_writer.h"
-#include "shift_jis.h"
-#include "text_setter.h"
+#include "engine/shift_jis.h"
+#include "gfd/page_loader.h"
+#include "gfd/png_writer.h"
+#include "gfd/text_setter.h"
+#include "platform/file_system.h"
 
 namespace {
 

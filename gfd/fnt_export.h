@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "code_page.h"
-#include "descriptor_reader.h"
-#include "font.h"
+#include "gfd/descriptor_reader.h"
+#include "gfd/font.h"
+#include "platform/code_page.h"
 
 // Export to the plain-text bitmap-font format (.fnt) with PNG pages, which
 // most engines read: an "info", a "common", a "page" line per page, a

@@ -1,6 +1,6 @@
-#include "font.h"
+#include "gfd/font.h"
 
-#include "file_system.h"
+#include "platform/file_system.h"
 
 bool openFont(const char* path, Font& font, std::string& error) {
     font.path = path;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "descriptor_reader.h"
+#include "gfd/descriptor_reader.h"
 
 // A font as gfd reads it: the descriptor, and where its page images lie
 // (beside it).

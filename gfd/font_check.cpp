@@ -1,11 +1,11 @@
-#include "font_check.h"
+#include "gfd/font_check.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "generation_settings.h"
-#include "page_loader.h"
-#include "wording.h"
+#include "engine/generation_settings.h"
+#include "gfd/page_loader.h"
+#include "gfd/wording.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "descriptor_reader.h"
-#include "font.h"
+#include "gfd/descriptor_reader.h"
+#include "gfd/font.h"
 
 // What can be wrong with a font, in plain words.
 

@@ -2,7 +2,7 @@
 // plain-text bitmap-font format.
 #include <cstdio>
 
-#include "commands.h"
+#include "gfd/commands.h"
 
 int main(int argc, char** argv) {
     Command command;

@@ -1,10 +1,10 @@
-#include "page_loader.h"
+#include "gfd/page_loader.h"
 
 #include <vector>
 
-#include "code_page.h"
-#include "file_system.h"
-#include "tga_reader.h"
+#include "gfd/tga_reader.h"
+#include "platform/code_page.h"
+#include "platform/file_system.h"
 
 namespace {
 

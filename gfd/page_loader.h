@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "file_identity.h"
-#include "font.h"
-#include "surface.h"
+#include "gfd/font.h"
+#include "images/surface.h"
+#include "platform/file_identity.h"
 
 // The page images of a font lie beside its descriptor, named after the
 // page names: "<name>.tga" (32-bit TGA), or "<name>.bmp" (4- or 8-bit BMP),

@@ -1,4 +1,4 @@
-#include "png_writer.h"
+#include "gfd/png_writer.h"
 
 #include <png.h>
 
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <new>
 
-#include "file_system.h"
+#include "platform/file_system.h"
 
 namespace {
 

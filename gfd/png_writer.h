@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "surface.h"
+#include "images/surface.h"
 
 // PNG files of surfaces, compressed by libpng.
 

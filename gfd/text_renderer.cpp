@@ -1,10 +1,10 @@
-#include "text_renderer.h"
+#include "gfd/text_renderer.h"
 
 #include <algorithm>
 #include <memory>
 #include <vector>
 
-#include "page_loader.h"
+#include "gfd/page_loader.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "font.h"
-#include "surface.h"
-#include "text_setter.h"
+#include "gfd/font.h"
+#include "gfd/text_setter.h"
+#include "images/surface.h"
 
 struct Colour {
     uint8_t red;

@@ -1,4 +1,4 @@
-#include "text_setter.h"
+#include "gfd/text_setter.h"
 
 #include <algorithm>
 

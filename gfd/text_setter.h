@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "code_page.h"
-#include "descriptor_reader.h"
+#include "gfd/descriptor_reader.h"
+#include "platform/code_page.h"
 
 // Sets a text with a font the way a program that uses the descriptor does:
 // each character's code page 932 code gives its slot, the slot its record,

@@ -1,6 +1,6 @@
-#include "tga_reader.h"
+#include "gfd/tga_reader.h"
 
-#include "wording.h"
+#include "gfd/wording.h"
 
 namespace {
 

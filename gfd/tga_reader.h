@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "surface.h"
+#include "images/surface.h"
 
 // Reading the 32-bit TGA images that hold font pages: uncompressed
 // true-colour, 8 alpha bits, rows left to right from the top or from the

@@ -1,4 +1,4 @@
-#include "wording.h"
+#include "gfd/wording.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "browser_state.h"
+#include "pelliton/browser_state.h"
 
 BrowserState browser;
 

@@ -1,8 +1,8 @@
-#include "centre_window.h"
+#include "pelliton/centre_window.h"
 
 #include <windows.h>
 
-#include "browser_state.h"
+#include "pelliton/browser_state.h"
 
 void CentreWindow() {
     RECT workArea;

@@ -1,10 +1,10 @@
-#include "help_and_about.h"
+#include "pelliton/help_and_about.h"
 
 #include <windows.h>
 
 #include <shellapi.h>
 
-#include "browser_state.h"
+#include "pelliton/browser_state.h"
 
 void OpenHelp() {
     char helpPath[MAX_PATH + sizeof "\\read_me.txt"];

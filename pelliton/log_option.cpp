@@ -1,9 +1,9 @@
-#include "log_option.h"
+#include "pelliton/log_option.h"
 
 #include <windows.h>
 
-#include "browser_state.h"
-#include "resource.h"
+#include "pelliton/browser_state.h"
+#include "pelliton/resource.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "browser_state.h"
-#include "main_window.h"
-#include "popup_menu.h"
+#include "pelliton/browser_state.h"
+#include "pelliton/main_window.h"
+#include "pelliton/popup_menu.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
-#include "main_window.h"
+#include "pelliton/main_window.h"
 
-#include "browser_state.h"
-#include "centre_window.h"
-#include "help_and_about.h"
-#include "log_option.h"
-#include "playback.h"
-#include "popup_menu.h"
-#include "resource.h"
-#include "save_copy.h"
-#include "sound_search.h"
-#include "vox.h"
+#include "pelliton/browser_state.h"
+#include "pelliton/centre_window.h"
+#include "pelliton/help_and_about.h"
+#include "pelliton/log_option.h"
+#include "pelliton/playback.h"
+#include "pelliton/popup_menu.h"
+#include "pelliton/resource.h"
+#include "pelliton/save_copy.h"
+#include "pelliton/sound_search.h"
+#include "vox/vox.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "playback.h"
+#include "pelliton/playback.h"
 
 #include <mmsystem.h>
 
-#include "browser_state.h"
-#include "resource.h"
-#include "sound_search.h"
-#include "vox.h"
+#include "pelliton/browser_state.h"
+#include "pelliton/resource.h"
+#include "pelliton/sound_search.h"
+#include "vox/vox.h"
 
 namespace {
 

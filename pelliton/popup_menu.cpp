@@ -1,11 +1,11 @@
-#include "popup_menu.h"
+#include "pelliton/popup_menu.h"
 
 #include <windows.h>
 
 #include <iterator>
 
-#include "browser_state.h"
-#include "resource.h"
+#include "pelliton/browser_state.h"
+#include "pelliton/resource.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "save_copy.h"
+#include "pelliton/save_copy.h"
 
 #include <windows.h>
 
@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "browser_state.h"
-#include "playback.h"
+#include "pelliton/browser_state.h"
+#include "pelliton/playback.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "sound_search.h"
+#include "pelliton/sound_search.h"
 
 #include <windows.h>
 
 #include <cstring>
 
-#include "resource.h"
+#include "pelliton/resource.h"
 
 namespace {
 

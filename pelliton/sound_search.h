@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser_state.h"
+#include "pelliton/browser_state.h"
 
 // The folder combo box offers the subfolders of the start folder; the file
 // list shows the sound files of the folder chosen there. Nothing is searched

@@ -1,4 +1,4 @@
-#include "loaded_sound.h"
+#include "vox/loaded_sound.h"
 
 #include <new>
 #include <utility>

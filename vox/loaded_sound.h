@@ -4,7 +4,7 @@
 #include <mutex>
 #include <string>
 
-#include "wave_player.h"
+#include "vox/wave_player.h"
 
 // A sound loaded by VoxLoad: the path of its file and its playback. The table
 // of loaded sounds and every call inside a play of the sound share it

@@ -1,4 +1,4 @@
-#include "ogg_file.h"
+#include "vox/ogg_file.h"
 
 #include <windows.h>
 

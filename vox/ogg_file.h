@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "ogg_decoder.h"
-#include "unique_handle.h"
+#include "vox/decoder/ogg_decoder.h"
+#include "vox/unique_handle.h"
 
 // An Ogg Vorbis file on disk, open for decoding from its start. Each
 // playback opens the file anew: the decoder cannot go back.

@@ -5,9 +5,9 @@
 #include <new>
 #include <utility>
 
-#include "loaded_sound.h"
-#include "ogg_file.h"
-#include "vox.h"
+#include "vox/loaded_sound.h"
+#include "vox/ogg_file.h"
+#include "vox/vox.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "wave_player.h"
+#include "vox/wave_player.h"
 
 #include <mmsystem.h>
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "ogg_file.h"
-#include "unique_handle.h"
+#include "vox/ogg_file.h"
+#include "vox/unique_handle.h"
 
 // Plays one Ogg Vorbis file through the default wave output device, once.
 // Starting comes in two halves so that a caller can do the slow one outside

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "character_list.h"
+#include "engine/character_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string path = "/tmp/character_list_fuzz." + std::to_string(getpid()) + ".txt";

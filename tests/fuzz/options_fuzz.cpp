@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "options.h"
-#include "settings_check.h"
+#include "engine/options.h"
+#include "engine/settings_check.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "baseline.h"
+#include "gfd/baseline.h"
 
 #include <gtest/gtest.h>
 

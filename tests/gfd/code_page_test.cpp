@@ -1,13 +1,13 @@
 // The platform's code page conversions, file reads and path splitting, as
 // gfd uses them; the same expectations hold natively and on Windows.
-#include "code_page.h"
+#include "platform/code_page.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "file_system.h"
-#include "test_files.h"
+#include "platform/file_system.h"
+#include "tests/test_files/test_files.h"
 
 TEST(CodePage932, ConvertsBothWaysByMicrosoftsTable) {
     const CodePage932 codePage;

@@ -1,6 +1,6 @@
 // gfd's command line and commands, run in process: what they print, what
 // they write and the exit code.
-#include "commands.h"
+#include "gfd/commands.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +15,10 @@
 #include <unistd.h>
 #endif
 
-#include "fnt_reader.h"
-#include "png_reader.h"
-#include "test_files.h"
-#include "test_font.h"
+#include "tests/gfd/fnt_reader.h"
+#include "tests/gfd/png_reader.h"
+#include "tests/gfd/test_font.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "descriptor_reader.h"
-#include "font_check.h"
+#include "gfd/descriptor_reader.h"
+#include "gfd/font_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static auto descriptor = std::make_unique<DescriptorFile>();

@@ -1,12 +1,12 @@
-#include "descriptor_reader.h"
+#include "gfd/descriptor_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "test_files.h"
-#include "test_font.h"
+#include "tests/gfd/test_font.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

@@ -1,18 +1,18 @@
-#include "fnt_export.h"
+#include "gfd/fnt_export.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "file_system.h"
-#include "fnt_reader.h"
-#include "font_files.h"
-#include "png_reader.h"
-#include "test_files.h"
-#include "test_font.h"
-#include "text_renderer.h"
-#include "text_setter.h"
+#include "gfd/text_renderer.h"
+#include "gfd/text_setter.h"
+#include "platform/file_system.h"
+#include "tests/gfd/fnt_reader.h"
+#include "tests/gfd/png_reader.h"
+#include "tests/gfd/test_font.h"
+#include "tests/support/font_files.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

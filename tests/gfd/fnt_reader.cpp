@@ -1,4 +1,4 @@
-#include "fnt_reader.h"
+#include "tests/gfd/fnt_reader.h"
 
 #include <sstream>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "font_check.h"
+#include "gfd/font_check.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "file_system.h"
-#include "test_files.h"
-#include "test_font.h"
+#include "platform/file_system.h"
+#include "tests/gfd/test_font.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

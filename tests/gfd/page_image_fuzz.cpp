@@ -5,8 +5,8 @@
 #include <iterator>
 #include <string>
 
-#include "generation_settings.h"
-#include "page_loader.h"
+#include "engine/generation_settings.h"
+#include "gfd/page_loader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     constexpr size_t kSizeCount = std::size(pageSizes);

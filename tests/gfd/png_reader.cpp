@@ -1,4 +1,4 @@
-#include "png_reader.h"
+#include "tests/gfd/png_reader.h"
 
 #include <png.h>
 

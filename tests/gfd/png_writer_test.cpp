@@ -1,9 +1,9 @@
-#include "png_writer.h"
+#include "gfd/png_writer.h"
 
 #include <gtest/gtest.h>
 
-#include "png_reader.h"
-#include "test_files.h"
+#include "tests/gfd/png_reader.h"
+#include "tests/test_files/test_files.h"
 
 // An asymmetric image with four alphas, read back by libpng's own reader:
 // a flip, a channel swap or a lost alpha shows.

@@ -1,7 +1,7 @@
 // Arguments as a POSIX system hands them over: UTF-8 bytes. (On Windows they
 // come from the process's own Unicode command line; the program tests there
 // pass Japanese text through it.)
-#include "program_arguments.h"
+#include "platform/program_arguments.h"
 
 #include <gtest/gtest.h>
 

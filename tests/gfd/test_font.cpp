@@ -1,4 +1,4 @@
-#include "test_font.h"
+#include "tests/gfd/test_font.h"
 
 #include <algorithm>
 #include <cstdio>

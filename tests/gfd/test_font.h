@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "descriptor.h"
-#include "surface.h"
-#include "test_files.h"
+#include "engine/descriptor.h"
+#include "images/surface.h"
+#include "tests/test_files/test_files.h"
 
 // A small font made the way Typekiln makes one, for the tests of gfd:
 // font size 10 (rows 12 pixels high) on 128 x 128 pages named font_NN.

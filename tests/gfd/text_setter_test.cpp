@@ -1,14 +1,14 @@
-#include "text_setter.h"
+#include "gfd/text_setter.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "file_system.h"
-#include "font.h"
-#include "test_font.h"
-#include "text_renderer.h"
+#include "gfd/font.h"
+#include "gfd/text_renderer.h"
+#include "platform/file_system.h"
+#include "tests/gfd/test_font.h"
 
 namespace {
 

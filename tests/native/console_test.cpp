@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
-#include "native_batch.h"
-#include "test_files.h"
+#include "console/command_line.h"
+#include "console/native_batch.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "face_lookup.h"
+#include "glyphs/face_lookup.h"
 
 #include <gtest/gtest.h>
 

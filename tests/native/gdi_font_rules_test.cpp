@@ -1,4 +1,4 @@
-#include "gdi_font_rules.h"
+#include "glyphs/gdi_font_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -17,8 +17,8 @@
 #include <cstring>
 #include <vector>
 
-#include "glyph_source.h"
-#include "shift_jis.h"
+#include "engine/shift_jis.h"
+#include "glyphs/glyph_source.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "program_driver.h"
+#include "tests/gui_driver/program_driver.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {

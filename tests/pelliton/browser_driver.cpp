@@ -1,11 +1,11 @@
-#include "browser_driver.h"
+#include "tests/pelliton/browser_driver.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "resource.h"
+#include "pelliton/resource.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "gui_driver.h"
-#include "sound_sink.h"
-#include "test_files.h"
+#include "tests/gui_driver/gui_driver.h"
+#include "tests/gui_driver/sound_sink.h"
+#include "tests/test_files/test_files.h"
 
 // True while some process (an open MCI device) holds the file open with
 // others denied writing.

@@ -9,8 +9,8 @@
 #include <cctype>
 #include <sstream>
 
-#include "browser_driver.h"
-#include "resource.h"
+#include "pelliton/resource.h"
+#include "tests/pelliton/browser_driver.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "browser_driver.h"
-#include "decoded_sound.h"
-#include "resource.h"
+#include "pelliton/resource.h"
+#include "tests/pelliton/browser_driver.h"
+#include "tests/vox/decoded_sound.h"
 
 namespace {
 

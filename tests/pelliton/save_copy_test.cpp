@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "browser_driver.h"
-#include "resource.h"
+#include "pelliton/resource.h"
+#include "tests/pelliton/browser_driver.h"
 
 namespace {
 

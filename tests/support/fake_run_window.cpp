@@ -1,7 +1,7 @@
-#include "fake_run_window.h"
+#include "tests/support/fake_run_window.h"
 
-#include "effects.h"
-#include "shift_jis.h"
+#include "engine/effects.h"
+#include "engine/shift_jis.h"
 
 namespace {
 

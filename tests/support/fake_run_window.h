@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "font_generator.h"
+#include "engine/font_generator.h"
 
 // A stand-in for the progress window and the GDI rasteriser, so that runs
 // can be tested on any platform. Glyph images are blocks in the body colour

@@ -1,4 +1,4 @@
-#include "font_files.h"
+#include "tests/support/font_files.h"
 
 #include <stdexcept>
 

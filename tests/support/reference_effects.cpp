@@ -1,4 +1,4 @@
-#include "reference_effects.h"
+#include "tests/support/reference_effects.h"
 
 void referenceApplyEdge(const GlyphOptions& options, Surface& glyph) {
     if (!options.edgeOn) return;

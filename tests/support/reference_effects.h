@@ -1,7 +1,7 @@
 #pragma once
 
-#include "generation_settings.h"
-#include "surface.h"
+#include "engine/generation_settings.h"
+#include "images/surface.h"
 
 // The glyph effects and the sample reduction done the straightforward way,
 // against which the product's one-pass versions are checked:

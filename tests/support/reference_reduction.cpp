@@ -1,4 +1,4 @@
-#include "reference_reduction.h"
+#include "tests/support/reference_reduction.h"
 
 #include <algorithm>
 #include <utility>

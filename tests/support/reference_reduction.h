@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "surface.h"
+#include "images/surface.h"
 
 // The colour reduction and the palettised page files, done the
 // straightforward way: linear searches over the distinct colours, the

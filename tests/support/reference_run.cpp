@@ -1,13 +1,13 @@
-#include "reference_run.h"
+#include "tests/support/reference_run.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
-#include "descriptor.h"
-#include "file_system.h"
-#include "reference_effects.h"
+#include "engine/descriptor.h"
+#include "platform/file_system.h"
+#include "tests/support/reference_effects.h"
 
 namespace {
 

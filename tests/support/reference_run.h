@@ -1,7 +1,7 @@
 #pragma once
 
-#include "character_list.h"
-#include "font_generator.h"
+#include "engine/character_list.h"
+#include "engine/font_generator.h"
 
 // The generation run done the straightforward way, against which the
 // product's run is checked: one glyph at a time on the calling thread, with

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "surface.h"
+#include "images/surface.h"
 
 // All pixels of a surface, rows top to bottom.
 inline std::vector<uint32_t> pixelsOf(const Surface& surface) {

@@ -1,4 +1,4 @@
-#include "character_list.h"
+#include "engine/character_list.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "test_files.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

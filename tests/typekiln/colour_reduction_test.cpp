@@ -4,9 +4,9 @@
 #include <set>
 #include <vector>
 
-#include "reference_reduction.h"
-#include "surface.h"
-#include "surface_pixels.h"
+#include "images/surface.h"
+#include "tests/support/reference_reduction.h"
+#include "tests/support/surface_pixels.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "descriptor.h"
+#include "engine/descriptor.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "font_files.h"
-#include "test_files.h"
+#include "tests/support/font_files.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "effects.h"
+#include "engine/effects.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "reference_effects.h"
-#include "surface_pixels.h"
+#include "tests/support/reference_effects.h"
+#include "tests/support/surface_pixels.h"
 
 namespace {
 

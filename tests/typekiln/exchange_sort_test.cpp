@@ -1,4 +1,4 @@
-#include "exchange_sort.h"
+#include "images/exchange_sort.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "reference_reduction.h"
+#include "tests/support/reference_reduction.h"
 
 namespace {
 

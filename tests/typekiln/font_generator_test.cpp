@@ -1,4 +1,4 @@
-#include "font_generator.h"
+#include "engine/font_generator.h"
 
 #include <gtest/gtest.h>
 
@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "fake_run_window.h"
-#include "file_system.h"
-#include "font_files.h"
-#include "page_memory.h"
-#include "reference_run.h"
-#include "test_files.h"
+#include "platform/file_system.h"
+#include "platform/page_memory.h"
+#include "tests/support/fake_run_window.h"
+#include "tests/support/font_files.h"
+#include "tests/support/reference_run.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "glyph_drawing.h"
+#include "glyphs/glyph_drawing.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "page_memory.h"
-#include "surface_pixels.h"
+#include "platform/page_memory.h"
+#include "tests/support/surface_pixels.h"
 
 // Glyphs drawn through the glyph source of the build: GDI under Wine,
 // FreeType natively (with the IPA fonts the setup installs).

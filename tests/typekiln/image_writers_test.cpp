@@ -1,13 +1,13 @@
-#include "image_writers.h"
+#include "images/image_writers.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "reference_reduction.h"
-#include "surface_pixels.h"
-#include "test_files.h"
+#include "tests/support/reference_reduction.h"
+#include "tests/support/surface_pixels.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "options.h"
+#include "engine/options.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "file_system.h"
-#include "test_files.h"
+#include "platform/file_system.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "run_checks.h"
+#include "frontend_core/run_checks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "sampled_page.h"
+#include "engine/sampled_page.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "reference_effects.h"
-#include "surface_pixels.h"
+#include "tests/support/reference_effects.h"
+#include "tests/support/surface_pixels.h"
 
 namespace {
 

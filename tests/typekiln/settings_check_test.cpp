@@ -1,4 +1,4 @@
-#include "settings_check.h"
+#include "engine/settings_check.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "surface.h"
+#include "images/surface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "text_numbers.h"
+#include "engine/text_numbers.h"
 
 #include <gtest/gtest.h>
 

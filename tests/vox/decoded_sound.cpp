@@ -1,4 +1,4 @@
-#include "decoded_sound.h"
+#include "tests/vox/decoded_sound.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "ogg_decoder.h"
+#include "vox/decoder/ogg_decoder.h"
 
 // The whole sound of an Ogg Vorbis file in memory, decoded by the decoder
 // behind Vox.dll: what playback must hand to the sound card, byte for byte.

@@ -1,4 +1,4 @@
-#include "ogg_decoder.h"
+#include "vox/decoder/ogg_decoder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "decoded_sound.h"
-#include "ogg_page_editing.h"
+#include "tests/vox/decoded_sound.h"
+#include "tests/vox/ogg_page_editing.h"
 
 namespace {
 

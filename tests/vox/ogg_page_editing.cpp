@@ -1,4 +1,4 @@
-#include "ogg_page_editing.h"
+#include "tests/vox/ogg_page_editing.h"
 
 #include <cstring>
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "decoded_sound.h"
-#include "ogg_page_editing.h"
+#include "tests/vox/decoded_sound.h"
+#include "tests/vox/ogg_page_editing.h"
 
 namespace {
 // Enough to play through every chained stream a small input can hold, small

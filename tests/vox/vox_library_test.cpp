@@ -2,7 +2,7 @@
 // ALSA file sink that the test's environment names (see CMakeLists.txt), so
 // that the samples that reach the "sound card" can be read back.
 
-#include "vox.h"
+#include "vox/vox.h"
 
 #include <windows.h>
 
@@ -20,12 +20,12 @@
 #include <string>
 #include <vector>
 
-#include "decoded_sound.h"
-#include "gui_driver.h"
-#include "ogg_page_editing.h"
-#include "sound_sink.h"
-#include "test_files.h"
-#include "unique_handle.h"
+#include "tests/gui_driver/gui_driver.h"
+#include "tests/gui_driver/sound_sink.h"
+#include "tests/test_files/test_files.h"
+#include "tests/vox/decoded_sound.h"
+#include "tests/vox/ogg_page_editing.h"
+#include "vox/unique_handle.h"
 
 namespace {
 

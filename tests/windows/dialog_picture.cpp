@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "gui_driver.h"
-#include "resource.h"
-#include "surface.h"
+#include "frontend/resource.h"
+#include "images/surface.h"
+#include "tests/gui_driver/gui_driver.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "fnt_reader.h"
-#include "font_files.h"
-#include "png_reader.h"
-#include "program_driver.h"
-#include "test_files.h"
-#include "test_font.h"
+#include "tests/gfd/fnt_reader.h"
+#include "tests/gfd/png_reader.h"
+#include "tests/gfd/test_font.h"
+#include "tests/gui_driver/program_driver.h"
+#include "tests/support/font_files.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

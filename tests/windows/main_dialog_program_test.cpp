@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "gui_driver.h"
-#include "resource.h"
-#include "test_files.h"
+#include "frontend/resource.h"
+#include "tests/gui_driver/gui_driver.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The main dialog, created in-process from the program's own resources and
 // driven with the messages its controls send, as a person's typing and
 // clicking would send them.
-#include "main_dialog.h"
+#include "frontend/main_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "batch_file.h"
-#include "effects.h"
-#include "face_names.h"
-#include "glyph_drawing.h"
-#include "gui_driver.h"
-#include "options.h"
-#include "preview_image.h"
-#include "program_state.h"
-#include "resource.h"
-#include "test_files.h"
+#include "engine/effects.h"
+#include "engine/options.h"
+#include "frontend/batch_file.h"
+#include "frontend/face_names.h"
+#include "frontend/program_state.h"
+#include "frontend/resource.h"
+#include "frontend_core/preview_image.h"
+#include "glyphs/glyph_drawing.h"
+#include "tests/gui_driver/gui_driver.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

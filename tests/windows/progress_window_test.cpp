@@ -1,14 +1,14 @@
 // The progress window and its worker thread, run in-process from the
 // program's own resources.
-#include "progress_window.h"
+#include "frontend/progress_window.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdio>
 
-#include "program_state.h"
-#include "test_files.h"
+#include "frontend/program_state.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

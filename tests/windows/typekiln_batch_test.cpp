@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "font_files.h"
-#include "program_driver.h"
-#include "test_files.h"
+#include "tests/gui_driver/program_driver.h"
+#include "tests/support/font_files.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

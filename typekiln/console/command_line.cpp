@@ -1,8 +1,8 @@
-#include "command_line.h"
+#include "console/command_line.h"
 
-#include "code_page.h"
-#include "file_system.h"
-#include "utf8.h"
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+#include "platform/utf8.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "console_window.h"
+#include "console/console_window.h"
 
 #include <unistd.h>
 
 #include <string>
 
-#include "glyph_drawing.h"
-#include "shift_jis.h"
-#include "terminal_text.h"
+#include "console/terminal_text.h"
+#include "engine/shift_jis.h"
+#include "glyphs/glyph_drawing.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "run_window.h"
+#include "engine/run_window.h"
 
 // A run shown in the terminal, on standard error: on a terminal one line of
 // progress (glyphs placed of the total, pages written so far), redrawn in place and

@@ -5,11 +5,11 @@
 #include <malloc.h>
 #endif
 
-#include "command_line.h"
-#include "face_lookup.h"
-#include "freetype_version.h"
-#include "native_batch.h"
-#include "terminal_text.h"
+#include "console/command_line.h"
+#include "console/native_batch.h"
+#include "console/terminal_text.h"
+#include "glyphs/face_lookup.h"
+#include "glyphs/freetype_version.h"
 
 namespace {
 

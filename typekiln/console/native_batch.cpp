@@ -1,13 +1,13 @@
-#include "native_batch.h"
+#include "console/native_batch.h"
 
 #include <memory>
 
-#include "character_list.h"
-#include "console_window.h"
-#include "font_generator.h"
-#include "options.h"
-#include "page_layout.h"
-#include "run_checks.h"
+#include "console/console_window.h"
+#include "engine/character_list.h"
+#include "engine/font_generator.h"
+#include "engine/options.h"
+#include "engine/page_layout.h"
+#include "frontend_core/run_checks.h"
 
 int runNativeBatch(const std::vector<std::string>& arguments, FILE* messages) {
     ConsoleWindow console(messages);

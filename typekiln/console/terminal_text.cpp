@@ -1,11 +1,11 @@
-#include "terminal_text.h"
+#include "console/terminal_text.h"
 
 #include <iconv.h>
 #include <langinfo.h>
 
 #include <cstring>
 
-#include "code_page.h"
+#include "platform/code_page.h"
 
 namespace {
 

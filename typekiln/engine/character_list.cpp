@@ -1,4 +1,4 @@
-#include "character_list.h"
+#include "engine/character_list.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "shift_jis.h"
+#include "engine/shift_jis.h"
 
 constexpr int32_t kMaxCharacters = 65536;
 

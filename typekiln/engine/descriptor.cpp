@@ -1,12 +1,12 @@
-#include "descriptor.h"
+#include "engine/descriptor.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "file_system.h"
-#include "generation_settings.h"
-#include "shift_jis.h"
+#include "engine/generation_settings.h"
+#include "engine/shift_jis.h"
+#include "platform/file_system.h"
 
 int32_t characterSlot(uint16_t code) {
     for (const SlotRange& range : kSlotRanges) {

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "byte_buffer.h"
+#include "images/byte_buffer.h"
 
 // The font descriptor (".gfd"): the index that goes with the page images.
 // Little-endian, three sections back to back:

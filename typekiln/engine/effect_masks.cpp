@@ -1,4 +1,4 @@
-#include "effect_masks.h"
+#include "engine/effect_masks.h"
 
 #include <algorithm>
 

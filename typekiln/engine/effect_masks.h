@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "page_memory.h"
-#include "surface.h"
+#include "images/surface.h"
+#include "platform/page_memory.h"
 
 // What the glyph effects are made of: coverage masks (one byte per pixel, 1
 // where the pixel is covered, rows back to back) and the distance sweeps

@@ -1,9 +1,9 @@
-#include "effects.h"
+#include "engine/effects.h"
 
 #include <algorithm>
 
-#include "effect_masks.h"
-#include "sample_reduction.h"
+#include "engine/effect_masks.h"
+#include "engine/sample_reduction.h"
 
 namespace {
 

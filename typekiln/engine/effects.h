@@ -1,7 +1,7 @@
 #pragma once
 
-#include "generation_settings.h"
-#include "surface.h"
+#include "engine/generation_settings.h"
+#include "images/surface.h"
 
 // The glyph effects and the supersampling reduction. All of them work in
 // sampled pixels on a glyph (not empty) whose alpha is 0 or 255 everywhere

@@ -1,16 +1,16 @@
-#include "font_generator.h"
+#include "engine/font_generator.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "code_page.h"
-#include "descriptor.h"
-#include "file_system.h"
-#include "glyph_stream.h"
-#include "image_writers.h"
-#include "page_memory.h"
+#include "engine/descriptor.h"
+#include "engine/glyph_stream.h"
+#include "images/image_writers.h"
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+#include "platform/page_memory.h"
 
 namespace {
 

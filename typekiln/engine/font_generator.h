@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "character_list.h"
-#include "generation_settings.h"
-#include "page_layout.h"
-#include "run_window.h"
+#include "engine/character_list.h"
+#include "engine/generation_settings.h"
+#include "engine/page_layout.h"
+#include "engine/run_window.h"
 
 namespace FontGenerator {
 

@@ -1,4 +1,4 @@
-#include "generation_settings.h"
+#include "engine/generation_settings.h"
 
 #include <cstring>
 

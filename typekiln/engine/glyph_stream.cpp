@@ -1,4 +1,4 @@
-#include "glyph_stream.h"
+#include "engine/glyph_stream.h"
 
 #include <algorithm>
 #include <system_error>

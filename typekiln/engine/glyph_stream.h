@@ -5,10 +5,10 @@
 #include <mutex>
 #include <thread>
 
-#include "character_list.h"
-#include "generation_settings.h"
-#include "run_window.h"
-#include "sampled_page.h"
+#include "engine/character_list.h"
+#include "engine/generation_settings.h"
+#include "engine/run_window.h"
+#include "engine/sampled_page.h"
 
 // Draws the characters of a list on several threads and hands the glyphs to
 // one consumer in list order. Each thread has its own drawer and its own copy

@@ -1,12 +1,12 @@
-#include "options.h"
+#include "engine/options.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "file_system.h"
-#include "setting_fields.h"
-#include "shift_jis.h"
-#include "text_numbers.h"
+#include "engine/setting_fields.h"
+#include "engine/shift_jis.h"
+#include "engine/text_numbers.h"
+#include "platform/file_system.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "generation_settings.h"
+#include "engine/generation_settings.h"
 
 // The option language of batch runs. Its two carriers are the command line
 // and the one-line .bat file that the main dialog writes and reads back:

@@ -1,10 +1,10 @@
-#include "page_layout.h"
+#include "engine/page_layout.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 
-#include "page_memory.h"
+#include "platform/page_memory.h"
 
 PageGeometry pageGeometry(const GenerationSettings& settings) {
     PageGeometry g;

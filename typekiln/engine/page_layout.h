@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "descriptor.h"
-#include "generation_settings.h"
-#include "surface.h"
+#include "engine/descriptor.h"
+#include "engine/generation_settings.h"
+#include "images/surface.h"
 
 // How glyphs are packed onto texture pages: row by row, each row
 // size + 2 output pixels high, each glyph in a cell one output pixel wider

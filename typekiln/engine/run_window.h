@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "generation_settings.h"
-#include "surface.h"
+#include "engine/generation_settings.h"
+#include "images/surface.h"
 
 // What drawing one character came to.
 enum class GlyphOutcome {

@@ -1,9 +1,9 @@
-#include "sample_reduction.h"
+#include "engine/sample_reduction.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "page_memory.h"
+#include "platform/page_memory.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "surface.h"
+#include "images/surface.h"
 
 // The supersampling reduction as block sums over whole rows: each output
 // pixel stands for a sample x sample block of sampled pixels. Its colour is

@@ -1,9 +1,9 @@
-#include "sampled_page.h"
+#include "engine/sampled_page.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "page_memory.h"
+#include "platform/page_memory.h"
 
 namespace {
 

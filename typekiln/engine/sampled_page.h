@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "sample_reduction.h"
-#include "surface.h"
+#include "engine/sample_reduction.h"
+#include "images/surface.h"
 
 // A texture page at sampled resolution, without holding its samples.
 //

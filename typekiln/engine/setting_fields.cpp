@@ -1,4 +1,4 @@
-#include "setting_fields.h"
+#include "engine/setting_fields.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "generation_settings.h"
+#include "engine/generation_settings.h"
 
 // The values of GenerationSettings that are set by name, each named once
 // here: the option parser, the batch-line writer and the main dialog all

@@ -1,9 +1,9 @@
-#include "settings_check.h"
+#include "engine/settings_check.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "descriptor.h"
+#include "engine/descriptor.h"
 
 namespace {
 

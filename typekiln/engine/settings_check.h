@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generation_settings.h"
+#include "engine/generation_settings.h"
 
 // Settings that the option parser stores unchecked but that no run can use:
 // page sizes without a page, a sampling factor the reduction cannot divide

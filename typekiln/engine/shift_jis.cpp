@@ -1,4 +1,4 @@
-#include "shift_jis.h"
+#include "engine/shift_jis.h"
 
 #include <cstring>
 

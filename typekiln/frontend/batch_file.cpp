@@ -1,15 +1,15 @@
-#include "batch_file.h"
+#include "frontend/batch_file.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "dialog_settings.h"
-#include "file_dialogs.h"
-#include "file_system.h"
-#include "font_generator.h"
-#include "options.h"
-#include "preview.h"
-#include "program_state.h"
+#include "engine/font_generator.h"
+#include "engine/options.h"
+#include "frontend/dialog_settings.h"
+#include "frontend/file_dialogs.h"
+#include "frontend/preview.h"
+#include "frontend/program_state.h"
+#include "platform/file_system.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "batch_mode.h"
+#include "frontend/batch_mode.h"
 
-#include "display_surface.h"
-#include "options.h"
-#include "program_state.h"
-#include "progress_window.h"
-#include "run_checks.h"
+#include "engine/options.h"
+#include "frontend/display_surface.h"
+#include "frontend/program_state.h"
+#include "frontend/progress_window.h"
+#include "frontend_core/run_checks.h"
 
 bool runBatchMode() {
     if (!DisplaySurface::open(GetDesktopWindow())) {

@@ -1,4 +1,4 @@
-#include "colour_picker.h"
+#include "frontend/colour_picker.h"
 
 #include <commdlg.h>
 

@@ -1,16 +1,16 @@
-#include "dialog_settings.h"
+#include "frontend/dialog_settings.h"
 
 #include <cstdio>
 #include <cstring>
 #include <iterator>
 
-#include "colour_picker.h"
-#include "face_names.h"
-#include "program_state.h"
-#include "resource.h"
-#include "setting_fields.h"
-#include "shift_jis.h"
-#include "text_numbers.h"
+#include "engine/setting_fields.h"
+#include "engine/shift_jis.h"
+#include "engine/text_numbers.h"
+#include "frontend/colour_picker.h"
+#include "frontend/face_names.h"
+#include "frontend/program_state.h"
+#include "frontend/resource.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "display_surface.h"
+#include "frontend/display_surface.h"
 
 #include <ddraw.h>
 #include <objbase.h>
 
-#include "preview_image.h"
-#include "scoped_gdi.h"
+#include "frontend/scoped_gdi.h"
+#include "frontend_core/preview_image.h"
 
 namespace {
 

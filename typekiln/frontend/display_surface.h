@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "surface.h"
+#include "images/surface.h"
 
 // The 32-bit picture behind the preview: a DirectDraw object in software
 // emulation with one system-memory surface of a window's outer size (bytes

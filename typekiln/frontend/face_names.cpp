@@ -1,9 +1,9 @@
-#include "face_names.h"
+#include "frontend/face_names.h"
 
 #include <cstring>
 
-#include "page_memory.h"
-#include "shift_jis.h"
+#include "engine/shift_jis.h"
+#include "platform/page_memory.h"
 
 namespace {
 

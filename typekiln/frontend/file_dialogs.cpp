@@ -1,4 +1,4 @@
-#include "file_dialogs.h"
+#include "frontend/file_dialogs.h"
 
 #include <commdlg.h>
 

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "batch_mode.h"
-#include "main_dialog.h"
-#include "program_state.h"
+#include "frontend/batch_mode.h"
+#include "frontend/main_dialog.h"
+#include "frontend/program_state.h"
 
 // Started without arguments the font tool opens its main dialog and exits
 // with 0 when the dialog is closed (1 when it could not open). Started with any argument it runs one

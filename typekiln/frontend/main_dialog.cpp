@@ -1,19 +1,19 @@
-#include "main_dialog.h"
+#include "frontend/main_dialog.h"
 
 #include <cstring>
 
-#include "batch_file.h"
-#include "dialog_settings.h"
-#include "display_surface.h"
-#include "face_names.h"
-#include "file_dialogs.h"
-#include "preview.h"
-#include "program_state.h"
-#include "progress_window.h"
-#include "resource.h"
-#include "run_checks.h"
-#include "scoped_gdi.h"
-#include "shift_jis.h"
+#include "engine/shift_jis.h"
+#include "frontend/batch_file.h"
+#include "frontend/dialog_settings.h"
+#include "frontend/display_surface.h"
+#include "frontend/face_names.h"
+#include "frontend/file_dialogs.h"
+#include "frontend/preview.h"
+#include "frontend/program_state.h"
+#include "frontend/progress_window.h"
+#include "frontend/resource.h"
+#include "frontend/scoped_gdi.h"
+#include "frontend_core/run_checks.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "preview.h"
+#include "frontend/preview.h"
 
-#include "display_surface.h"
-#include "effects.h"
-#include "glyph_drawing.h"
-#include "preview_image.h"
-#include "program_state.h"
-#include "resource.h"
-#include "settings_check.h"
+#include "engine/effects.h"
+#include "engine/settings_check.h"
+#include "frontend/display_surface.h"
+#include "frontend/program_state.h"
+#include "frontend/resource.h"
+#include "frontend_core/preview_image.h"
+#include "glyphs/glyph_drawing.h"
 
 namespace {
 

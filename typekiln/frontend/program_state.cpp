@@ -1,4 +1,4 @@
-#include "program_state.h"
+#include "frontend/program_state.h"
 
 GenerationSettings generationSettings;
 CharacterList characterList;

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "character_list.h"
-#include "generation_settings.h"
-#include "page_layout.h"
+#include "engine/character_list.h"
+#include "engine/generation_settings.h"
+#include "engine/page_layout.h"
 
 // The program-wide state of the font tool. The main thread writes it while
 // no run is in progress; during a run only the worker touches it, while the

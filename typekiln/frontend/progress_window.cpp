@@ -1,12 +1,12 @@
-#include "progress_window.h"
+#include "frontend/progress_window.h"
 
 #include <commctrl.h>
 #include <process.h>
 
-#include "font_generator.h"
-#include "glyph_drawing.h"
-#include "program_state.h"
-#include "resource.h"
+#include "engine/font_generator.h"
+#include "frontend/program_state.h"
+#include "frontend/resource.h"
+#include "glyphs/glyph_drawing.h"
 
 namespace {
 

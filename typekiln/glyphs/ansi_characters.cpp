@@ -1,4 +1,4 @@
-#include "ansi_characters.h"
+#include "glyphs/ansi_characters.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "code_page.h"
+#include "platform/code_page.h"
 
 // The Unicode characters GDI's narrow calls measure and draw for a code page
 // 932 character code, as Windows' code page 932 converts the code's bytes

@@ -1,4 +1,4 @@
-#include "face_lookup.h"
+#include "glyphs/face_lookup.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -12,8 +12,8 @@
 #include <mutex>
 #include <tuple>
 
-#include "code_page.h"
-#include "utf8.h"
+#include "platform/code_page.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ struct Replacement {
     const char32_t* family;
 };
 constexpr Replacement kReplacements[] = {
-#include "face_replacements.inc"
+#include "glyphs/face_replacements.inc"
 };
 
 // The fallbacks GDI tries, before fontconfig's, for a fixed-pitch face.

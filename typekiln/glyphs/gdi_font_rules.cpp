@@ -1,4 +1,4 @@
-#include "gdi_font_rules.h"
+#include "glyphs/gdi_font_rules.h"
 
 #include FT_TRIGONOMETRY_H
 #include FT_GLYPH_H

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "generation_settings.h"
-#include "glyph_source.h"
+#include "engine/generation_settings.h"
+#include "glyphs/glyph_source.h"
 
 // GDI's font arithmetic over FreeType's numbers, as Wine's GDI does it: how
 // a cell height becomes a pixel size, what the text metrics say, where a

@@ -1,10 +1,10 @@
-#include "glyph_drawing.h"
+#include "glyphs/glyph_drawing.h"
 
 #include <algorithm>
 
-#include "effects.h"
-#include "page_memory.h"
-#include "shift_jis.h"
+#include "engine/effects.h"
+#include "engine/shift_jis.h"
+#include "platform/page_memory.h"
 
 namespace {
 

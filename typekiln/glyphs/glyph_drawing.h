@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "generation_settings.h"
-#include "glyph_source.h"
-#include "run_window.h"
-#include "surface.h"
+#include "engine/generation_settings.h"
+#include "engine/run_window.h"
+#include "glyphs/glyph_source.h"
+#include "images/surface.h"
 
 // Glyph images from the system's rasteriser (glyph_source.h): one-bit
 // glyph outlines at `sample` times the font size, expanded into surfaces and

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "generation_settings.h"
+#include "engine/generation_settings.h"
 
 // What a run asks of the system's rasteriser, and nothing more: the font's
 // text metrics, a character's ABC widths, and a character's one-bit glyph

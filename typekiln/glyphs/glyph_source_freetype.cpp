@@ -9,12 +9,12 @@
 #include <cstring>
 #include <new>
 
-#include "ansi_characters.h"
-#include "code_page.h"
-#include "face_lookup.h"
-#include "freetype_version.h"
-#include "gdi_font_rules.h"
-#include "glyph_source.h"
+#include "glyphs/ansi_characters.h"
+#include "glyphs/face_lookup.h"
+#include "glyphs/freetype_version.h"
+#include "glyphs/gdi_font_rules.h"
+#include "glyphs/glyph_source.h"
+#include "platform/code_page.h"
 
 namespace {
 

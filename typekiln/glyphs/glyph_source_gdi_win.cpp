@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "glyph_source.h"
+#include "glyphs/glyph_source.h"
 
 // The font lives selected into a memory device context of its own, so that
 // each drawing thread has both to itself.

@@ -1,8 +1,8 @@
-#include "byte_buffer.h"
+#include "images/byte_buffer.h"
 
 #include <cstring>
 
-#include "page_memory.h"
+#include "platform/page_memory.h"
 
 ByteBuffer::~ByteBuffer() {
     releasePages(bytes);

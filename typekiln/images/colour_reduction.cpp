@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "exchange_sort.h"
-#include "page_memory.h"
-#include "surface.h"
+#include "images/exchange_sort.h"
+#include "images/surface.h"
+#include "platform/page_memory.h"
 
 namespace {
 

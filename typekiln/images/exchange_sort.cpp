@@ -1,10 +1,10 @@
-#include "exchange_sort.h"
+#include "images/exchange_sort.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 
-#include "page_memory.h"
+#include "platform/page_memory.h"
 
 // Pass i of the exchange sort keeps the running maximum at position i: each
 // later element with a strictly greater key is swapped in, and the previous

@@ -1,8 +1,8 @@
-#include "image_writers.h"
+#include "images/image_writers.h"
 
 #include <cstdio>
 
-#include "file_system.h"
+#include "platform/file_system.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "byte_buffer.h"
-#include "surface.h"
+#include "images/byte_buffer.h"
+#include "images/surface.h"
 
 // The bytes of the page image files, built in memory. The Surface writers
 // (writeTga32, writeBmp4, writeBmp8) put these into files; tests read them

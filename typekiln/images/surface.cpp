@@ -1,10 +1,10 @@
-#include "surface.h"
+#include "images/surface.h"
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
-#include "page_memory.h"
+#include "platform/page_memory.h"
 
 namespace {
 

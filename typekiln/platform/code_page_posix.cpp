@@ -1,8 +1,8 @@
-#include "code_page.h"
+#include "platform/code_page.h"
 
 #include <iconv.h>
 
-#include "utf8.h"
+#include "platform/utf8.h"
 
 namespace {
 

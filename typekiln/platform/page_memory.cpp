@@ -1,4 +1,4 @@
-#include "page_memory.h"
+#include "platform/page_memory.h"
 
 #include <atomic>
 #include <cstdlib>

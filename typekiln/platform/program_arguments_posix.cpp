@@ -1,6 +1,6 @@
-#include "program_arguments.h"
+#include "platform/program_arguments.h"
 
-#include "utf8.h"
+#include "platform/utf8.h"
 
 std::vector<ProgramArgument> programArguments(int argc, char** argv) {
     std::vector<ProgramArgument> arguments;

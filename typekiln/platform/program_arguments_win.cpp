@@ -1,4 +1,4 @@
-#include "program_arguments.h"
+#include "platform/program_arguments.h"
 
 #include <windows.h>
 // windows.h first: shellapi.h builds on its types.

@@ -1,8 +1,8 @@
-#include "run_checks.h"
+#include "frontend_core/run_checks.h"
 
 #include <cstring>
 
-#include "settings_check.h"
+#include "engine/settings_check.h"
 
 const char* findBatchRunProblem(const GenerationSettings& settings) {
     if (settings.inputPath[0] == '\0') return "入力ファイル名が指定されていません";

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "gui_driver.h"
+#include "tests/gui_driver/gui_driver.h"
 
 // Runs a program of this build to its end as a batch job would: started in
 // a folder of the test's choosing, its message boxes read and answered with

@@ -1,4 +1,4 @@
-#include "program_driver.h"
+#include "tests/gui_driver/program_driver.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "surface.h"
+#include "images/surface.h"
 
 // The picture of the main dialog's preview, apart from the window system:
 // where the sample glyph goes, and how it is laid over the grey background

@@ -1,4 +1,4 @@
-#include "ogg_decoder.h"
+#include "vox/decoder/ogg_decoder.h"
 
 #include <vorbis/vorbisfile.h>
 

@@ -1,4 +1,4 @@
-#include "gui_driver.h"
+#include "tests/gui_driver/gui_driver.h"
 
 #include <cstdlib>
 #include <iterator>

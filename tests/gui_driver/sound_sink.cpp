@@ -1,10 +1,10 @@
-#include "sound_sink.h"
+#include "tests/gui_driver/sound_sink.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "test_files.h"
+#include "tests/test_files/test_files.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "test_files.h"
+#include "tests/test_files/test_files.h"
 
 #include <atomic>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generation_settings.h"
+#include "engine/generation_settings.h"
 
 // The checks before a run. Each returns the message that says why the run
 // cannot start (Japanese, for a box captioned "Error" with the stop icon),
