@@ -13,6 +13,16 @@ bool isPageSize(int32_t size) {
     return std::find(std::begin(pageSizes), std::end(pageSizes), size) != std::end(pageSizes);
 }
 
+// "128, 256, 512, 1024 or 2048": the page sizes a font can have.
+std::string pageSizeChoices() {
+    std::string text;
+    for (int32_t i = 0; i < kPageSizeCount; ++i) {
+        if (i > 0) text += i + 1 < kPageSizeCount ? ", " : " or ";
+        text += std::to_string(pageSizes[i]);
+    }
+    return text;
+}
+
 std::string pixelSize(int32_t width, int32_t height) {
     return std::to_string(width) + " x " + std::to_string(height);
 }
@@ -45,9 +55,9 @@ bool cellOnPage(const GlyphRecord& r, const DescriptorHeader& header) {
 
 void findHeaderDamage(const DescriptorHeader& header, std::vector<Finding>& findings) {
     if (!isPageSize(header.pageWidth) || !isPageSize(header.pageHeight)) {
-        findings.push_back(
-            {FindingKind::Header, "page size " + pixelSize(header.pageWidth, header.pageHeight) +
-                                      " is not a font's (128, 256, 512, 1024 or 2048 a side)"});
+        findings.push_back({FindingKind::Header, "page size " +
+                                                     pixelSize(header.pageWidth, header.pageHeight) +
+                                                     " is not a font's (" + pageSizeChoices() + " a side)"});
     }
     if (header.fontSize == 0) {
         findings.push_back({FindingKind::Header, "font size is 0"});

@@ -1,6 +1,9 @@
 #include "engine/effect_masks.h"
 
 #include <algorithm>
+#include <iterator>
+
+#include "engine/choice_lists.h"
 
 namespace {
 
@@ -20,6 +23,21 @@ constexpr BevelDirection kBevelDirections[10] = {
     {0, 1, 0, 0, 0, 1},    // 8: face at the top, trails down
     {1, 1, 1, 0, -1, 1},   // 9: face upper right, trails down and left
 };
+
+// Every direction the dialog offers moves the layers, and no two entries
+// share a code.
+constexpr bool offersDistinctMovingDirections() {
+    bool offered[std::size(kBevelDirections)] = {};
+    for (const BevelDirectionChoice& choice : bevelDirectionCodes) {
+        if (choice.code < 0 || choice.code >= static_cast<int32_t>(std::size(kBevelDirections))) return false;
+        const BevelDirection& d = kBevelDirections[choice.code];
+        if ((d.dx == 0 && d.dy == 0) || offered[choice.code]) return false;
+        offered[choice.code] = true;
+    }
+    return true;
+}
+static_assert(offersDistinctMovingDirections(),
+              "bevelDirectionCodes lists the moving keypad codes once each");
 
 int32_t startOffset(int flag, int32_t n) {
     return flag ? n - 1 : 0;

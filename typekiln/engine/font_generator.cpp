@@ -31,16 +31,12 @@ const char kBearingsOutOfRange[] =
 // check: the page table allows 255 pages, pages are at most 2048 pixels,
 // and the glyphs are distinct characters with a slot.
 static_assert(kMaxWrittenPages <= UINT8_MAX, "the page count is one byte");
-static_assert(pageSizes[kPageSizeCount - 1] <= UINT16_MAX, "page sizes are 16-bit");
+static_assert(kLargestPageSize <= UINT16_MAX, "page sizes are 16-bit");
 static_assert(codesWithASlot() <= UINT16_MAX, "the glyph count is 16-bit");
 
 // The settings check keeps every name within 255 bytes; the buffers leave
 // room for any output name all the same.
 constexpr size_t kFileNameBytes = kMaxPathBytes + 16;
-
-bool isPageFormat(int32_t format) {
-    return format == Bmp4 || format == Bmp8 || format == Tga32;
-}
 
 // File names are made from the output name in code page 932 and handed to
 // the system in its own text (UTF-8 on POSIX systems); false when the name
@@ -58,10 +54,6 @@ bool pageFileName(const GenerationSettings& settings, int32_t page, std::string*
 
 bool descriptorFileName(const GenerationSettings& settings, std::string* name) {
     return systemFileName("%s.gfd", settings.outName, 0, name);
-}
-
-int32_t bitsPerPixel(int32_t format) {
-    return format == Bmp4 ? 4 : format == Bmp8 ? 8 : 32;
 }
 
 // Adds the seconds from its construction to its destruction to a total.
@@ -130,7 +122,7 @@ private:
             Stopwatch watch(times.reduction);
             if (!sampledPage.reduceInto(geometry.sample, page.surface)) return fail(kOutOfMemory);
         }
-        if (!isPageFormat(settings.pageFormat)) return true;
+        if (!findPageFormat(settings.pageFormat)) return true;
         Stopwatch watch(times.writing);
         const char* problem = writePage(page, currentPage);
         page.surface.release();
@@ -232,7 +224,7 @@ private:
         std::string name;
         if (!pageFileName(settings, number, &name)) return kWriteFailed;
         PageFiles files;
-        if (!encodePageFiles(page.surface, bitsPerPixel(settings.pageFormat),
+        if (!encodePageFiles(page.surface, findPageFormat(settings.pageFormat)->bitsPerPixel,
                              page.usedHeight / geometry.sample, files))
             return kOutOfMemory;
         return writePageFiles(name.c_str(), files) ? nullptr : kWriteFailed;

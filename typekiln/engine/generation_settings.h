@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "engine/choice_lists.h"
+
 // Everything that shapes a font generation run. The program keeps one
 // GenerationSettings for its whole life: start-up values first, then the
 // options of a batch line or the main dialog's controls. All text is code
@@ -9,18 +11,6 @@
 
 constexpr int kMaxPathBytes = 260;
 constexpr int kMaxFaceBytes = 256;
-
-// Page edge lengths in pixels, by the index the options carry.
-constexpr int32_t pageSizes[] = {128, 256, 512, 1024, 2048};
-constexpr int32_t kPageSizeCount = 5;
-
-// Image format of the page files, in the order of the dialog's format list.
-enum PageFormat : int32_t { Bmp4 = 0, Bmp8 = 1, Tga32 = 2 };
-
-// Extrusion direction codes (numeric keypad layout), by the index of the
-// dialog's direction list: up-left, up-right, down-left, down-right, up,
-// down, left, right.
-constexpr int32_t bevelDirectionCodes[] = {7, 9, 1, 3, 8, 2, 4, 6};
 
 // Packed colour: red in bits 0-7, green 8-15, blue 16-23. Bits 24-31 mean
 // nothing to any consumer.

@@ -78,7 +78,7 @@ bool bearingsFit(const AbcWidths& abc, int32_t sample) {
 
 // The record's page number and positions lie on a page: within 0 to the
 // largest page size, and below the page count the run allows.
-static_assert(pageSizes[kPageSizeCount - 1] <= INT16_MAX, "record positions are signed 16-bit");
+static_assert(kLargestPageSize <= INT16_MAX, "record positions are signed 16-bit");
 static_assert(kMaxWrittenPages - 1 <= UINT8_MAX, "the record's page number is one byte");
 
 GlyphPlacement placeGlyph(TexturePage& page, int32_t pageNumber, int32_t row, const PageGeometry& g,

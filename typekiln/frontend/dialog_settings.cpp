@@ -56,12 +56,6 @@ constexpr SettingControl kSettingControls[] = {
     {IDC_EDGE_COLOUR, ControlKind::ColourButton, &settingFields::edgeColor},
 };
 
-const char* const kDirectionNames[] = {"左上", "右上", "左下", "右下", "上", "下", "左", "右"};
-const char* const kPageSizeNames[] = {"128", "256", "512", "1024", "2048"};
-const char* const kPageFormatNames[] = {"bmp(4bit)", "bmp(8bit)", "tga(32bit)"};
-static_assert(std::size(kDirectionNames) == std::size(bevelDirectionCodes));
-static_assert(std::size(kPageSizeNames) == kPageSizeCount);
-
 // Room for any text a box can be given; a field then takes what fits whole.
 constexpr int kBoxTextBytes = 1024;
 
@@ -72,8 +66,8 @@ const SettingControl* findSettingControl(int id) {
     return nullptr;
 }
 
-void fillList(HWND dialog, int id, const char* const* names, int count) {
-    for (int i = 0; i < count; ++i) SendDlgItemMessageA(dialog, id, CB_INSERTSTRING, i, LPARAM(names[i]));
+void addEntry(HWND dialog, int id, int index, const char* text) {
+    SendDlgItemMessageA(dialog, id, CB_INSERTSTRING, index, LPARAM(text));
 }
 
 // The selected entry of a list, or -1 when none is (text was typed into it).
@@ -109,7 +103,7 @@ void showFace(HWND dialog, const char* face) {
 
 void showDirection(HWND dialog, int32_t code) {
     for (int i = 0; i < static_cast<int>(std::size(bevelDirectionCodes)); ++i) {
-        if (bevelDirectionCodes[i] == code) selectEntry(dialog, IDC_BEVEL_DIRECTION, i);
+        if (bevelDirectionCodes[i].code == code) selectEntry(dialog, IDC_BEVEL_DIRECTION, i);
     }
 }
 
@@ -191,7 +185,7 @@ void takeSetting(HWND dialog, const SettingControl& control) {
         case ControlKind::DirectionList: {
             const int entry = selectedEntry(dialog, control.id);
             if (entry >= 0 && entry < static_cast<int>(std::size(bevelDirectionCodes)))
-                intField(settings, field) = bevelDirectionCodes[entry];
+                intField(settings, field) = bevelDirectionCodes[entry].code;
             break;
         }
         case ControlKind::IndexList: {
@@ -208,13 +202,17 @@ void takeSetting(HWND dialog, const SettingControl& control) {
 }  // namespace
 
 void fillChoiceLists(HWND dialog) {
-    for (int32_t i = 0; i < FaceNames::count(); ++i) {
-        SendDlgItemMessageA(dialog, IDC_FACE, CB_INSERTSTRING, i, LPARAM(FaceNames::at(i)));
+    for (int32_t i = 0; i < FaceNames::count(); ++i) addEntry(dialog, IDC_FACE, i, FaceNames::at(i));
+    for (int i = 0; i < static_cast<int>(std::size(bevelDirectionCodes)); ++i)
+        addEntry(dialog, IDC_BEVEL_DIRECTION, i, bevelDirectionCodes[i].dialogText);
+    for (int i = 0; i < kPageSizeCount; ++i) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%d", pageSizes[i]);
+        addEntry(dialog, IDC_PAGE_WIDTH, i, text);
+        addEntry(dialog, IDC_PAGE_HEIGHT, i, text);
     }
-    fillList(dialog, IDC_BEVEL_DIRECTION, kDirectionNames, std::size(kDirectionNames));
-    fillList(dialog, IDC_PAGE_WIDTH, kPageSizeNames, kPageSizeCount);
-    fillList(dialog, IDC_PAGE_HEIGHT, kPageSizeNames, kPageSizeCount);
-    fillList(dialog, IDC_PAGE_FORMAT, kPageFormatNames, std::size(kPageFormatNames));
+    for (int i = 0; i < static_cast<int>(std::size(pageFormats)); ++i)
+        addEntry(dialog, IDC_PAGE_FORMAT, i, pageFormats[i].dialogText);
 }
 
 void showSettings(HWND dialog, ScaleText scales) {

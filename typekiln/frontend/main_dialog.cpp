@@ -45,7 +45,7 @@ BOOL onInitDialog(HWND dialog) {
     SetWindowTextA(dialog, kTitle);
     centreOnScreen(dialog);
     // The direction list opens on its first entry, "左上".
-    generationSettings.glyphOptions.bevelDirection = bevelDirectionCodes[0];
+    generationSettings.glyphOptions.bevelDirection = bevelDirectionCodes[0].code;
     fillChoiceLists(dialog);
     showSettings(dialog, ScaleText::TwoPlaces);
     renderPreview(dialog);
