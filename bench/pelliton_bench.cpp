@@ -25,6 +25,7 @@
 
 #include "tests/pelliton/browser_driver.h"
 #include "vox/vox.h"
+#include "win32/owners.h"
 
 namespace {
 
@@ -94,14 +95,14 @@ int handleCount() {
 }
 
 int threadCount() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    const KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
     THREADENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     int count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    for (BOOL more = Thread32First(snapshot.get(), &entry); more;
+         more = Thread32Next(snapshot.get(), &entry)) {
         count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
     }
-    CloseHandle(snapshot);
     return count;
 }
 
@@ -212,9 +213,10 @@ int benchBrowser(const std::string& folder) {
         }
     }
     Browser browser(folders);
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, browser.processId());
+    const KernelHandle process(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, browser.processId()));
     browser.settle();
-    const size_t idle = privateBytes(process);
+    const size_t idle = privateBytes(process.get());
 
     constexpr int kRounds = 15;
     std::vector<std::vector<double>> latencies(std::size(kSounds));
@@ -231,7 +233,7 @@ int benchBrowser(const std::string& folder) {
             latencies[i].push_back(latency);
             // The sound has played a while: the figure of a sound under way.
             Sleep(round == 0 ? 1000 : 200);
-            playingMemory[i] = std::max(playingMemory[i], privateBytes(process));
+            playingMemory[i] = std::max(playingMemory[i], privateBytes(process.get()));
         }
     }
     // The 10 s file plays to its end: the browser is idle again, with the
@@ -239,7 +241,7 @@ int benchBrowser(const std::string& folder) {
     const size_t stream = browser.streamCount();
     browser.selectFileAndLeave(kSounds[0].name);
     browser.finalStreamSize(stream);
-    const size_t idleAfter = privateBytes(process);
+    const size_t idleAfter = privateBytes(process.get());
     std::vector<double> medians, minima, maxima;
     for (const std::vector<double>& times : latencies) {
         medians.push_back(median(times));
@@ -263,7 +265,6 @@ int benchBrowser(const std::string& folder) {
                     megabytes(double(playingMemory[i]) - double(idle)),
                     megabytes(double(playingMemory[i]) - double(idleAfter)));
     }
-    CloseHandle(process);
     return 0;
 }
 

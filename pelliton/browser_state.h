@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "win32/owners.h"
+
 // The sound browser's whole state: one record, `browser`, zero at start,
 // read and written only by the window's thread.
 
@@ -20,14 +22,14 @@ constexpr int kMaxFiles = 200;
 
 struct BrowserState {
     HWND mainWindow;
-    HFONT dialogFont;        // font of all six controls
-    HBRUSH backgroundBrush;  // COLOR_BTNFACE, the window class background
-    HMENU menuHolder;        // never shown: its one item carries popupMenu
-    HMENU popupMenu;         // the right-click menu
+    GdiObject<HFONT> dialogFont;        // font of all six controls
+    GdiObject<HBRUSH> backgroundBrush;  // COLOR_BTNFACE, the window class background
+    MenuHandle menuHolder;              // never shown: its one item carries popupMenu
+    HMENU popupMenu;                    // the right-click menu, destroyed with menuHolder
 
     char startFolder[MAX_PATH];  // current directory at start-up
     WIN32_FIND_DATAA findRecord;
-    HANDLE findHandle;
+    SearchHandle findHandle;
     std::string searchPattern;
     int32_t entryCount;  // names the last search stored
     char folderTable[kMaxFolders + 1][MAX_PATH];

@@ -10,7 +10,7 @@ namespace {
 void SetMenuCheck(UINT state) {
     browser.logMenuState.fState = state;
     // Found by command inside the popup that the holder carries.
-    SetMenuItemInfoA(browser.menuHolder, IDM_LOG, FALSE, &browser.logMenuState);
+    SetMenuItemInfoA(browser.menuHolder.get(), IDM_LOG, FALSE, &browser.logMenuState);
 }
 
 }  // namespace

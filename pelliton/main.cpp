@@ -30,8 +30,8 @@ void RunMessageLoop() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    browser.dialogFont = CreateDialogFont();
-    browser.backgroundBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    browser.dialogFont.reset(CreateDialogFont());
+    browser.backgroundBrush.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
     CreatePopupMenus();
     if (RegisterMainWindowClass(instance) && CreateMainWindow(instance) != nullptr) {
         RunMessageLoop();

@@ -45,7 +45,7 @@ void CreateControls(HWND window) {
             CreateWindowExA(control.extendedStyle, control.className, control.text, control.style, control.x,
                             control.y, control.width, control.height, window,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
-        SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(browser.dialogFont), FALSE);
+        SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(browser.dialogFont.get()), FALSE);
     }
 }
 
@@ -54,11 +54,9 @@ void CreateControls(HWND window) {
 void CheckLibraryInStartFolder() {
     char libraryPath[MAX_PATH + sizeof "\\Vox.DLL"];
     wsprintfA(libraryPath, "%s\\Vox.DLL", browser.startFolder);
-    HANDLE search = FindFirstFileA(libraryPath, &browser.findRecord);
-    if (search == INVALID_HANDLE_VALUE) {
+    const SearchHandle search(FindFirstFileA(libraryPath, &browser.findRecord));
+    if (!search) {
         WarnUser("Vox.dllが見つかりません。");
-    } else {
-        FindClose(search);
     }
 }
 
@@ -142,8 +140,8 @@ void OnDestroy() {
     CloseDeviceAtExit();
     VoxDelete(browser.voxHandle);
     DestroyPopupMenus();
-    DeleteObject(browser.dialogFont);
-    DeleteObject(browser.backgroundBrush);
+    browser.dialogFont.reset();
+    browser.backgroundBrush.reset();
     PostQuitMessage(0);
 }
 
@@ -183,7 +181,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PELLITON));
     windowClass.hIconSm = windowClass.hIcon;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = browser.backgroundBrush;
+    windowClass.hbrBackground = browser.backgroundBrush.get();
     windowClass.lpszClassName = kClassName;
     return RegisterClassExA(&windowClass) != 0;
 }

@@ -46,7 +46,7 @@ void InsertAtTop(HMENU menu, const MenuItem& item) {
 }  // namespace
 
 void CreatePopupMenus() {
-    browser.menuHolder = CreateMenu();
+    browser.menuHolder.reset(CreateMenu());
     browser.popupMenu = CreatePopupMenu();
     // Each item goes in at the top, so the table is walked bottom-up.
     for (auto item = std::rbegin(kItems); item != std::rend(kItems); ++item) {
@@ -58,17 +58,17 @@ void CreatePopupMenus() {
     holderItem.fType = MFT_STRING;
     holderItem.hSubMenu = browser.popupMenu;
     holderItem.dwTypeData = const_cast<char*>("Pelliton");
-    InsertMenuItemA(browser.menuHolder, 0, TRUE, &holderItem);
+    InsertMenuItemA(browser.menuHolder.get(), 0, TRUE, &holderItem);
 }
 
 void ShowPopupMenu() {
     POINT cursor;
     GetCursorPos(&cursor);
-    TrackPopupMenu(GetSubMenu(browser.menuHolder, 0), 0, cursor.x, cursor.y, 0, browser.mainWindow, nullptr);
+    TrackPopupMenu(GetSubMenu(browser.menuHolder.get(), 0), 0, cursor.x, cursor.y, 0, browser.mainWindow,
+                   nullptr);
 }
 
 void DestroyPopupMenus() {
-    DestroyMenu(browser.menuHolder);  // destroys the submenu it carries too
-    browser.menuHolder = nullptr;
+    browser.menuHolder.reset();
     browser.popupMenu = nullptr;
 }

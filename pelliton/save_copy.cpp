@@ -79,16 +79,15 @@ void WriteLog(const char* copyPath) {
     }
 
     const std::string logPath = std::string(copyPath) + ".txt";
-    HANDLE log = CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (log == INVALID_HANDLE_VALUE) {
+    const KernelHandle log(CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!log) {
         WarnUser("ログファイルの作成に失敗しました。");
         return;
     }
     const std::string line = date + " " + time + " Copied from " + browser.selectedPath;
     DWORD written;
-    WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(log);
+    WriteFile(log.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 }  // namespace

@@ -45,8 +45,8 @@ template <size_t Slots>
 void CollectEntries(char (&table)[Slots][MAX_PATH], bool wantDirectories, const char* tooMany) {
     constexpr int limit = static_cast<int>(Slots) - 1;
     browser.entryCount = 0;
-    browser.findHandle = FindFirstFileA(browser.searchPattern.c_str(), &browser.findRecord);
-    if (browser.findHandle == INVALID_HANDLE_VALUE) {
+    browser.findHandle.reset(FindFirstFileA(browser.searchPattern.c_str(), &browser.findRecord));
+    if (!browser.findHandle) {
         return;
     }
     do {
@@ -60,8 +60,8 @@ void CollectEntries(char (&table)[Slots][MAX_PATH], bool wantDirectories, const 
             WarnUser(tooMany);
             break;
         }
-    } while (FindNextFileA(browser.findHandle, &browser.findRecord));
-    FindClose(browser.findHandle);
+    } while (FindNextFileA(browser.findHandle.get(), &browser.findRecord));
+    browser.findHandle.reset();
 }
 
 template <size_t Slots>

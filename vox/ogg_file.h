@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "vox/decoder/ogg_decoder.h"
-#include "vox/unique_handle.h"
+#include "win32/owners.h"
 
 // An Ogg Vorbis file on disk, open for decoding from its start. Each
 // playback opens the file anew: the decoder cannot go back.
@@ -27,7 +27,7 @@ public:
 private:
     OggFile() = default;
 
-    UniqueHandle file_;
+    KernelHandle file_;
     HANDLE stop_ = nullptr;
     OggVorbisStream stream_;  // declared after the file it reads, so it goes first
 };

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "vox/ogg_file.h"
-#include "vox/unique_handle.h"
+#include "win32/owners.h"
 
 // Plays one Ogg Vorbis file through the default wave output device, once.
 // Starting comes in two halves so that a caller can do the slow one outside
@@ -67,7 +67,7 @@ private:
     std::vector<unsigned char> samples_;  // the blocks' samples, one block after another
     WAVEHDR blocks_[kBlockCount] = {};
     HWAVEOUT device_ = nullptr;
-    UniqueHandle blockDone_;    // set by the device whenever it finishes a block
-    UniqueHandle stopRequest_;  // also ends the file's reading (OggFile::stopReadingWhen)
-    UniqueHandle thread_;
+    KernelHandle blockDone_;    // set by the device whenever it finishes a block
+    KernelHandle stopRequest_;  // also ends the file's reading (OggFile::stopReadingWhen)
+    KernelHandle thread_;
 };

@@ -235,7 +235,7 @@ std::optional<ShownBox> answerBox(DWORD processId, int buttonId, DWORD timeoutMs
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer() {
-    thread = CreateThread(nullptr, 0, watch, this, 0, nullptr);
+    thread.reset(CreateThread(nullptr, 0, watch, this, 0, nullptr));
 }
 
 MessageBoxAnswerer::~MessageBoxAnswerer() {
@@ -245,9 +245,8 @@ MessageBoxAnswerer::~MessageBoxAnswerer() {
 std::vector<ShownBox> MessageBoxAnswerer::stop() {
     if (thread) {
         InterlockedExchange(&stopping, 1);
-        WaitForSingleObject(thread, INFINITE);
-        CloseHandle(thread);
-        thread = nullptr;
+        WaitForSingleObject(thread.get(), INFINITE);
+        thread.reset();
     }
     return boxes;
 }
@@ -332,8 +331,8 @@ void clickAt(POINT screenPoint, MouseButton button) {
 std::vector<COLORREF> capturePixels(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    const WindowDc screen(nullptr);
+    const MemoryDc memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO format = {};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
     format.bmiHeader.biWidth = width;
@@ -341,71 +340,66 @@ std::vector<COLORREF> capturePixels(const RECT& area) {
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    const GdiObject<HBITMAP> bitmap(
+        CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const SelectedObject selection(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
     std::vector<COLORREF> pixels;
     for (int i = 0; bits != nullptr && i < width * height; ++i) {
         DWORD bgrx = static_cast<const DWORD*>(bits)[i];
         pixels.push_back(RGB((bgrx >> 16) & 0xFF, (bgrx >> 8) & 0xFF, bgrx & 0xFF));
     }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return pixels;
 }
 
 RunningProgram::RunningProgram(const std::string& commandLine, const std::string& folder, HANDLE output,
                                HANDLE errors) {
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    HANDLE nothing = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 &inheritable, OPEN_EXISTING, 0, nullptr);
+    const KernelHandle nothing(CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0,
+                                           nullptr));
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = nothing;
-    startup.hStdOutput = output ? output : nothing;
-    startup.hStdError = errors ? errors : nothing;
+    startup.hStdInput = nothing.get();
+    startup.hStdOutput = output ? output : nothing.get();
+    startup.hStdError = errors ? errors : nothing.get();
     std::string line = commandLine;  // CreateProcessA may write into it
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
-                        &process_)) {
-        process_ = {};
+    PROCESS_INFORMATION created = {};
+    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
+                       &created)) {
+        process_.reset(created.hProcess);
+        mainThread_.reset(created.hThread);
+        processId_ = created.dwProcessId;
     }
-    CloseHandle(nothing);
 }
 
 RunningProgram::~RunningProgram() {
-    if (!started()) {
-        return;
-    }
-    if (!hasEnded()) {
+    if (started() && !hasEnded()) {
         terminate(255);
     }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
 }
 
 bool RunningProgram::hasEnded() const {
-    return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
+    return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0;
 }
 
 std::optional<DWORD> RunningProgram::waitForExit(DWORD timeoutMs) {
-    if (!started() || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+    if (!started() || WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0) {
         return std::nullopt;
     }
     DWORD code = 0;
-    GetExitCodeProcess(process_.hProcess, &code);
+    GetExitCodeProcess(process_.get(), &code);
     return code;
 }
 
 void RunningProgram::terminate(UINT code) {
-    TerminateProcess(process_.hProcess, code);
-    WaitForSingleObject(process_.hProcess, INFINITE);
+    TerminateProcess(process_.get(), code);
+    WaitForSingleObject(process_.get(), INFINITE);
 }
 
 void RunningProgram::waitForInputIdle(DWORD timeoutMs) const {
-    WaitForInputIdle(process_.hProcess, timeoutMs);
+    WaitForInputIdle(process_.get(), timeoutMs);
 }
 
 HWND RunningProgram::findWindow(const char* className, const char* caption) const {

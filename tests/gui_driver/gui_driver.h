@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/owners.h"
+
 // Polls `condition` every 10 ms until it holds or `timeoutMs` has passed;
 // returns its last value.
 bool eventually(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
@@ -96,7 +98,7 @@ public:
 
 private:
     static DWORD WINAPI watch(void* self);
-    HANDLE thread;
+    KernelHandle thread;
     volatile LONG stopping = 0;
     std::vector<ShownBox> boxes;  // written by the watching thread until stop()
 };
@@ -145,8 +147,8 @@ public:
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
 
-    bool started() const { return process_.hProcess != nullptr; }
-    DWORD processId() const { return process_.dwProcessId; }
+    bool started() const { return bool(process_); }
+    DWORD processId() const { return processId_; }
     bool hasEnded() const;
     // Waits for the process to end and returns its exit code; nothing when
     // it still runs after `timeoutMs`.
@@ -168,5 +170,7 @@ public:
     }
 
 private:
-    PROCESS_INFORMATION process_ = {};
+    KernelHandle process_;
+    KernelHandle mainThread_;
+    DWORD processId_ = 0;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "win32/owners.h"
+
 namespace {
 
 constexpr DWORD kPollMs = 20;
@@ -28,30 +30,25 @@ public:
         GetTempPathA(sizeof folder, folder);
         GetTempFileNameA(folder, "out", 0, name);
         SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-        file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherited, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        file.reset(CreateFileA(name, GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherited,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     }
-    ~CapturedStream() {
-        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    }
-    CapturedStream(const CapturedStream&) = delete;
-    CapturedStream& operator=(const CapturedStream&) = delete;
 
-    HANDLE handle() const { return file; }
+    HANDLE handle() const { return file.get(); }
 
     std::string text() const {
         std::string all;
-        if (file == INVALID_HANDLE_VALUE) return all;
-        SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+        if (!file) return all;
+        SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN);
         char chunk[4096];
         DWORD got = 0;
-        while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) all.append(chunk, got);
+        while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) all.append(chunk, got);
         return all;
     }
 
 private:
-    HANDLE file = INVALID_HANDLE_VALUE;
+    KernelHandle file;
 };
 
 }  // namespace

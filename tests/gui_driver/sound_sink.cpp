@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "tests/test_files/test_files.h"
+#include "win32/owners.h"
 
 namespace {
 
@@ -12,12 +13,11 @@ namespace {
 std::vector<std::string> streamNames(const std::string& sinkFolder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((sinkFolder + "\\*.raw").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
+    const SearchHandle search(FindFirstFileA((sinkFolder + "\\*.raw").c_str(), &entry));
+    if (search) {
         do {
             names.push_back(sinkFolder + "\\" + entry.cFileName);
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
+        } while (FindNextFileA(search.get(), &entry));
     }
     std::sort(names.begin(), names.end());
     return names;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "pelliton/resource.h"
+#include "win32/owners.h"
 
 namespace {
 
@@ -14,8 +15,8 @@ const char kSaveDialogTitle[] = "ファイルの保存";
 
 void removeTree(const std::string& path) {
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
+    const SearchHandle search(FindFirstFileA((path + "\\*").c_str(), &entry));
+    if (search) {
         do {
             std::string name = entry.cFileName;
             if (name == "." || name == "..") {
@@ -28,8 +29,7 @@ void removeTree(const std::string& path) {
             } else {
                 DeleteFileA(child.c_str());
             }
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
+        } while (FindNextFileA(search.get(), &entry));
     }
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(path.c_str());
@@ -50,14 +50,10 @@ int indexOf(const std::vector<std::string>& items, const std::string& name) {
 }  // namespace
 
 bool fileIsHeldOpen(const std::string& path) {
-    HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
-        return false;
-    }
-    return GetLastError() == ERROR_SHARING_VIOLATION;
+    const KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    return !file && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 Bytes makeWav(double seconds, int rate) {

@@ -25,7 +25,7 @@
 #include "tests/test_files/test_files.h"
 #include "tests/vox/decoded_sound.h"
 #include "tests/vox/ogg_page_editing.h"
-#include "vox/unique_handle.h"
+#include "win32/owners.h"
 
 namespace {
 
@@ -69,27 +69,24 @@ int threadsOfTheLibrary() {
     GetModuleInformation(GetCurrentProcess(), library, &image, sizeof image);
     auto* imageStart = static_cast<char*>(image.lpBaseOfDll);
 
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    const KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
     THREADENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     int count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    for (BOOL more = Thread32First(snapshot.get(), &entry); more;
+         more = Thread32Next(snapshot.get(), &entry)) {
         if (entry.th32OwnerProcessID != GetCurrentProcessId()) {
             continue;
         }
-        HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
+        const KernelHandle thread(OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID));
         char* startAddress = nullptr;
-        if (thread != nullptr &&
-            NtQueryInformationThread(thread, ThreadQuerySetWin32StartAddress, &startAddress,
+        if (thread &&
+            NtQueryInformationThread(thread.get(), ThreadQuerySetWin32StartAddress, &startAddress,
                                      sizeof startAddress, nullptr) == 0 &&
             startAddress >= imageStart && startAddress < imageStart + image.SizeOfImage) {
             ++count;
         }
-        if (thread != nullptr) {
-            CloseHandle(thread);
-        }
     }
-    CloseHandle(snapshot);
     return count;
 }
 
@@ -107,9 +104,10 @@ size_t committedBytes() {
 // after some work has the same value as one opened before unless the work
 // left handles open.
 HANDLE nextHandleValue() {
-    HANDLE probe = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    CloseHandle(probe);
-    return probe;
+    KernelHandle probe(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    const HANDLE value = probe.get();
+    probe.reset();
+    return value;
 }
 
 bool waitForStatus(int handle, int status) {
@@ -161,7 +159,7 @@ public:
 private:
     const Bytes bytes_;
     size_t given_ = 0;
-    UniqueHandle pipe_;
+    KernelHandle pipe_;
 };
 
 const std::string kHeldPath = "\\\\.\\pipe\\vox-held-" + std::to_string(GetCurrentProcessId());

@@ -21,6 +21,7 @@
 #include "glyphs/glyph_drawing.h"
 #include "tests/gui_driver/gui_driver.h"
 #include "tests/test_files/test_files.h"
+#include "win32/owners.h"
 
 namespace {
 
@@ -72,10 +73,9 @@ protected:
         std::vector<uint32_t> pixels;
         // The dialog clips its controls out of its own device context: this
         // one sees what they show too.
-        HDC dc = GetDCEx(dialog, nullptr, DCX_CACHE);
+        const WindowDc dc(dialog, DCX_CACHE);
         for (LONG y = area.top + 1; y < area.bottom - 1; ++y)
-            for (LONG x = area.left + 1; x < area.right - 1; ++x) pixels.push_back(GetPixel(dc, x, y));
-        ReleaseDC(dialog, dc);
+            for (LONG x = area.left + 1; x < area.right - 1; ++x) pixels.push_back(GetPixel(dc.get(), x, y));
         return pixels;
     }
 
@@ -150,16 +150,15 @@ TEST_F(MainDialog, FaceListHoldsTheSystemsShiftJisFacesInItsOrderWithoutVertical
     std::vector<std::string> expected;
     LOGFONTA wanted = {};
     wanted.lfCharSet = SHIFTJIS_CHARSET;
-    HDC dc = GetDC(nullptr);
+    const WindowDc screen(nullptr);
     EnumFontFamiliesExA(
-        dc, &wanted,
+        screen.get(), &wanted,
         [](const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM names) -> int {
             if (font->lfFaceName[0] != '@')
                 reinterpret_cast<std::vector<std::string>*>(names)->push_back(font->lfFaceName);
             return 1;
         },
         LPARAM(&expected), 0);
-    ReleaseDC(nullptr, dc);
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(entries(IDC_FACE), expected);
 

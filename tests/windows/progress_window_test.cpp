@@ -9,6 +9,7 @@
 
 #include "frontend/program_state.h"
 #include "tests/test_files/test_files.h"
+#include "win32/owners.h"
 
 namespace {
 
@@ -20,15 +21,15 @@ namespace {
 constexpr int kMaxWatched = 64;
 std::atomic<bool> watching{false};
 std::atomic<int> watchedCount{0};
-HANDLE watched[kMaxWatched];
+KernelHandle watched[kMaxWatched];
 
 void NTAPI watchThread(PVOID, DWORD reason, PVOID) {
     if (!watching) return;
     if (reason == DLL_THREAD_ATTACH) {
         const int slot = watchedCount++;
         if (slot < kMaxWatched)
-            DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &watched[slot],
-                            SYNCHRONIZE, FALSE, 0);
+            DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(),
+                            watched[slot].fill(), SYNCHRONIZE, FALSE, 0);
     } else if (reason == DLL_THREAD_DETACH) {
         Sleep(100);
     }
@@ -40,8 +41,8 @@ extern "C" __attribute__((section(".CRT$XLY"), used)) const PIMAGE_TLS_CALLBACK 
 int threadsStillRunning() {
     int running = 0;
     for (int i = 0; i < watchedCount && i < kMaxWatched; ++i) {
-        running += WaitForSingleObject(watched[i], 0) != WAIT_OBJECT_0;
-        CloseHandle(watched[i]);
+        running += WaitForSingleObject(watched[i].get(), 0) != WAIT_OBJECT_0;
+        watched[i].reset();
     }
     watchedCount = 0;
     return running;

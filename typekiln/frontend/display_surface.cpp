@@ -3,12 +3,12 @@
 #include <ddraw.h>
 #include <objbase.h>
 
-#include "frontend/scoped_gdi.h"
 #include "frontend_core/preview_image.h"
+#include "win32/owners.h"
 
 namespace {
 
-bool comStarted = false;  // each successful CoInitialize wants its CoUninitialize
+ComStart comStart;  // declared first, so that COM ends after the objects go
 ComPointer<IDirectDraw> directDraw;
 ComPointer<IDirectDrawSurface> surface;
 int width = 0;
@@ -78,7 +78,7 @@ private:
 }  // namespace
 
 bool DisplaySurface::open(HWND window) {
-    if (!comStarted) comStarted = SUCCEEDED(CoInitialize(nullptr));
+    if (!comStart) comStart = startCom();
     surface.reset();
     if (FAILED(CoCreateInstance(CLSID_DirectDraw, nullptr, CLSCTX_ALL, IID_IDirectDraw,
                                 reinterpret_cast<void**>(directDraw.fill())))) {
@@ -102,8 +102,7 @@ bool DisplaySurface::open(HWND window) {
 void DisplaySurface::close() {
     surface.reset();
     directDraw.reset();
-    if (comStarted) CoUninitialize();
-    comStarted = false;
+    comStart.reset();
 }
 
 void DisplaySurface::compose(const Surface& source) {

@@ -12,8 +12,8 @@
 #include "frontend/program_state.h"
 #include "frontend/progress_window.h"
 #include "frontend/resource.h"
-#include "frontend/scoped_gdi.h"
 #include "frontend_core/run_checks.h"
+#include "win32/owners.h"
 
 namespace {
 

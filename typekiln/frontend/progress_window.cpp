@@ -7,6 +7,7 @@
 #include "frontend/program_state.h"
 #include "frontend/resource.h"
 #include "glyphs/glyph_drawing.h"
+#include "win32/owners.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ HWND windowOf(void* handle) {
 }
 
 // The run's thread; the main thread waits for it to end before it goes on.
-HANDLE workerThread = nullptr;
+KernelHandle workerThread;
 
 void reportEmptyGlyph(void* handle, const char*) {
     showEmptyGlyphMessage(windowOf(handle));
@@ -88,8 +89,8 @@ unsigned __stdcall generationWorker(void* argument) {
 INT_PTR CALLBACK progressWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
-            workerThread =
-                reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, generationWorker, window, 0, nullptr));
+            workerThread.reset(
+                reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, generationWorker, window, 0, nullptr)));
             if (!workerThread) {
                 showError(window, "作成を開始できません");
                 EndDialog(window, kRunFailed);
@@ -114,9 +115,8 @@ bool runWithProgressWindow(HWND owner) {
     // worker is not done until its thread has ended, and the program must
     // not go on (or exit) under it.
     if (workerThread) {
-        WaitForSingleObject(workerThread, INFINITE);
-        CloseHandle(workerThread);
-        workerThread = nullptr;
+        WaitForSingleObject(workerThread.get(), INFINITE);
+        workerThread.reset();
     }
     return result == kRunSucceeded;
 }

@@ -1,19 +1,28 @@
 #include <windows.h>
 
 #include <new>
+#include <utility>
 
 #include "glyphs/glyph_source.h"
+#include "win32/owners.h"
 
 // The font lives selected into a memory device context of its own, so that
 // each drawing thread has both to itself.
 struct GlyphFont {
-    HDC deviceContext;
-    HFONT font;
-    HGDIOBJ previousFont;
-    TextMetrics textMetrics;
+    GlyphFont(MemoryDc dc, GdiObject<HFONT> chosenFont)
+        : deviceContext(std::move(dc)),
+          font(std::move(chosenFont)),
+          selection(deviceContext.get(), font.get()) {}
+
+    MemoryDc deviceContext;
+    GdiObject<HFONT> font;
+    SelectedObject selection;  // last: the font is selected out before it and the context go
+    TextMetrics textMetrics = {};
 };
 
 namespace {
+
+const char kOutOfMemory[] = "メモリが足りません";
 
 TextMetrics toTextMetrics(const TEXTMETRICA& tm) {
     TextMetrics m;
@@ -60,30 +69,22 @@ GlyphBoxMetrics toBoxMetrics(const GLYPHMETRICS& gm) {
 }  // namespace
 
 GlyphFontOpening openGlyphFont(const GlyphOptions& options) {
-    auto* glyphFont = new (std::nothrow) GlyphFont{};
-    HDC dc = glyphFont ? CreateCompatibleDC(nullptr) : nullptr;
-    if (!dc) {
-        delete glyphFont;
-        return {nullptr, "メモリが足りません"};
-    }
+    MemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!dc) return {nullptr, kOutOfMemory};
     // The mapper picks a font whatever the arguments; it is not tested.
-    HFONT font = CreateFontA(options.sample * options.size, 0, 0, 0, options.bold ? FW_HEAVY : FW_DONTCARE,
-                             options.italic ? TRUE : FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, options.face);
-    glyphFont->deviceContext = dc;
-    glyphFont->font = font;
-    glyphFont->previousFont = SelectObject(dc, font);
+    GdiObject<HFONT> font(CreateFontA(options.sample * options.size, 0, 0, 0,
+                                      options.bold ? FW_HEAVY : FW_DONTCARE, options.italic ? TRUE : FALSE,
+                                      FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                      PROOF_QUALITY, FIXED_PITCH | FF_MODERN, options.face));
+    auto* glyphFont = new (std::nothrow) GlyphFont(std::move(dc), std::move(font));
+    if (!glyphFont) return {nullptr, kOutOfMemory};
     TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
+    GetTextMetricsA(glyphFont->deviceContext.get(), &metrics);
     glyphFont->textMetrics = toTextMetrics(metrics);
     return {glyphFont, nullptr};
 }
 
 void closeGlyphFont(GlyphFont* font) {
-    if (!font) return;
-    SelectObject(font->deviceContext, font->previousFont);
-    DeleteObject(font->font);
-    DeleteDC(font->deviceContext);
     delete font;
 }
 
@@ -96,7 +97,7 @@ AbcWidths glyphAbcWidths(GlyphFont& font, uint16_t code) {
     // two bytes can be two characters (a lead byte before a NUL, 0xFD41):
     // room for both, the first is the code's.
     ABC abc[2] = {};
-    GetCharABCWidthsA(font.deviceContext, code, code, abc);
+    GetCharABCWidthsA(font.deviceContext.get(), code, code, abc);
     return {abc[0].abcA, abc[0].abcB, abc[0].abcC};
 }
 
@@ -104,7 +105,7 @@ uint32_t measureGlyphBitmap(GlyphFont& font, uint16_t code, const GlyphTransform
                             GlyphBoxMetrics* box) {
     const MAT2 matrix = toMat2(transform);
     GLYPHMETRICS gm = {};
-    const DWORD size = GetGlyphOutlineA(font.deviceContext, code, GGO_BITMAP, &gm, 0, nullptr, &matrix);
+    const DWORD size = GetGlyphOutlineA(font.deviceContext.get(), code, GGO_BITMAP, &gm, 0, nullptr, &matrix);
     *box = toBoxMetrics(gm);
     return size == GDI_ERROR ? 0 : size;
 }
@@ -113,7 +114,8 @@ bool drawGlyphBitmap(GlyphFont& font, uint16_t code, const GlyphTransform& trans
                      uint8_t* bitmap, uint32_t size) {
     const MAT2 matrix = toMat2(transform);
     GLYPHMETRICS gm = {};
-    const DWORD result = GetGlyphOutlineA(font.deviceContext, code, GGO_BITMAP, &gm, size, bitmap, &matrix);
+    const DWORD result =
+        GetGlyphOutlineA(font.deviceContext.get(), code, GGO_BITMAP, &gm, size, bitmap, &matrix);
     *box = toBoxMetrics(gm);
     return result != GDI_ERROR;
 }

@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include "win32/owners.h"
+
 bool writeWholeFile(const char* name, const void* bytes, size_t size) {
-    HANDLE file = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    KernelHandle file(CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
 
     const char* next = static_cast<const char*>(bytes);
     size_t left = size;
@@ -13,14 +15,14 @@ bool writeWholeFile(const char* name, const void* bytes, size_t size) {
     while (left > 0) {
         DWORD chunk = left > 0x40000000 ? 0x40000000 : static_cast<DWORD>(left);
         DWORD written = 0;
-        if (!WriteFile(file, next, chunk, &written, nullptr) || written == 0) {
+        if (!WriteFile(file.get(), next, chunk, &written, nullptr) || written == 0) {
             complete = false;
             break;
         }
         next += written;
         left -= written;
     }
-    if (!CloseHandle(file)) complete = false;
+    if (!file.close()) complete = false;
     if (!complete) DeleteFileA(name);
     return complete;
 }
@@ -53,19 +55,18 @@ bool getFileSize(const char* name, uint64_t* size) {
 }
 
 bool readFileStart(const char* name, void* buffer, size_t size) {
-    HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    KernelHandle file(CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     char* next = static_cast<char*>(buffer);
     size_t left = size;
     while (left > 0) {
         DWORD chunk = left > 0x40000000 ? 0x40000000 : static_cast<DWORD>(left);
         DWORD got = 0;
-        if (!ReadFile(file, next, chunk, &got, nullptr) || got == 0) break;
+        if (!ReadFile(file.get(), next, chunk, &got, nullptr) || got == 0) break;
         next += got;
         left -= got;
     }
-    CloseHandle(file);
     return left == 0;
 }
 
