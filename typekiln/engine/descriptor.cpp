@@ -12,27 +12,22 @@ namespace {
 // The fields of the header and of a record in file order, the one list that
 // both the writer and the reader walk: `fields` is handed each field in
 // turn, and the field's type gives its width.
+template <typename Fields, typename... Field>
+constexpr void inOrder(Fields& fields, Field&... field) {
+    (fields(field), ...);
+}
+
 template <typename Fields, typename Header>
 constexpr void headerFields(Fields& fields, Header& header) {
-    fields(header.magic);
-    fields(header.fontSize);
-    fields(header.pageCount);
-    fields(header.pageWidth);
-    fields(header.pageHeight);
-    fields(header.glyphCount);
+    inOrder(fields, header.magic, header.fontSize, header.pageCount, header.pageWidth, header.pageHeight,
+            header.glyphCount);
     for (auto& slot : header.slots) fields(slot);
 }
 
 template <typename Fields, typename Record>
 constexpr void recordFields(Fields& fields, Record& record) {
-    fields(record.page);
-    fields(record.leftBearing);
-    fields(record.cellWidth);
-    fields(record.rightBearing);
-    fields(record.left);
-    fields(record.top);
-    fields(record.right);
-    fields(record.bottom);
+    inOrder(fields, record.page, record.leftBearing, record.cellWidth, record.rightBearing, record.left,
+            record.top, record.right, record.bottom);
 }
 
 struct FieldWidths {

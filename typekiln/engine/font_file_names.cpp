@@ -3,6 +3,9 @@
 #include <cstdio>
 
 #include "engine/generation_settings.h"
+#include "engine/page_layout.h"
+
+static_assert(kMaxWrittenPages <= 1000, "page numbers have three digits at most");
 
 PageImageType pageImageType(int32_t pageFormat) {
     return pageFormat == Tga32 ? PageImageType::Tga : PageImageType::Bmp;
@@ -19,9 +22,9 @@ std::string pageName(const std::string& outName, int32_t page) {
 }
 
 std::string pageImageName(const std::string& pageName, PageImageType type) {
-    return pageName + (type == PageImageType::Tga ? ".tga" : ".bmp");
+    return pageName + (type == PageImageType::Tga ? kTgaExtension : kBmpExtension);
 }
 
 std::string tgaCopyName(const std::string& bmpImageName) {
-    return bmpImageName + ".tga";
+    return bmpImageName + kTgaExtension;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -16,6 +17,15 @@
 // ASCII, so they apply to a name in the system's text just as well.
 
 enum class PageImageType { Tga, Bmp };
+
+constexpr char kTgaExtension[] = ".tga";
+constexpr char kBmpExtension[] = ".bmp";
+// "_NNN": page numbers have three digits at most.
+constexpr size_t kLongestPageNumberBytes = 4;
+// The most that a file's name adds to the output name: "_NNN.bmp.tga", the
+// TGA copy of a BMP page.
+constexpr size_t kLongestNameSuffixBytes =
+    kLongestPageNumberBytes + (sizeof kBmpExtension - 1) + (sizeof kTgaExtension - 1);
 
 // Both types, in the order a reader looks for a page's image.
 constexpr PageImageType kPageImageTypes[] = {PageImageType::Tga, PageImageType::Bmp};
