@@ -12,8 +12,9 @@
 //   header, 25,700 bytes: "GFD\0", font size (u8), page count (u8), page
 //       width and height (u16 each), glyph count (u16), then 12,844 slots
 //       (u16 each): the glyph number of the character in that slot, or 0xFFFF;
-//   page names, 32 bytes per page: "<outName>_%02d" without folder, zero
-//       filled, cut to 32 bytes without terminator when longer;
+//   page names, 32 bytes per page: the page's name (font_file_names.h)
+//       without folder, zero filled, cut to 32 bytes without terminator
+//       when longer;
 //   glyph records, 12 bytes per glyph (GlyphRecord, in glyph number order).
 // A reader finds a character by computing characterSlot of its Shift-JIS code.
 // The generator writes the file with encodeDescriptor and readers read it

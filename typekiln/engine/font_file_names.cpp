@@ -12,7 +12,7 @@ PageImageType pageImageType(int32_t pageFormat) {
 }
 
 std::string descriptorFileName(const std::string& outName) {
-    return outName + ".gfd";
+    return outName + kDescriptorExtension;
 }
 
 std::string pageName(const std::string& outName, int32_t page) {

@@ -18,17 +18,19 @@
 
 enum class PageImageType { Tga, Bmp };
 
-constexpr char kTgaExtension[] = ".tga";
-constexpr char kBmpExtension[] = ".bmp";
-// "_NNN": page numbers have three digits at most.
-constexpr size_t kLongestPageNumberBytes = 4;
-// The most that a file's name adds to the output name: "_NNN.bmp.tga", the
-// TGA copy of a BMP page.
-constexpr size_t kLongestNameSuffixBytes =
-    kLongestPageNumberBytes + (sizeof kBmpExtension - 1) + (sizeof kTgaExtension - 1);
-
 // Both types, in the order a reader looks for a page's image.
 constexpr PageImageType kPageImageTypes[] = {PageImageType::Tga, PageImageType::Bmp};
+
+constexpr char kDescriptorExtension[] = ".gfd";
+constexpr char kTgaExtension[] = ".tga";
+constexpr char kBmpExtension[] = ".bmp";
+// What a page's name adds to the output name at most: "_NNN", since page
+// numbers have three digits at most.
+constexpr size_t kLongestPageSuffixBytes = 4;
+// What a file's name adds to the output name at most: "_NNN.bmp.tga", the
+// TGA copy of a BMP page.
+constexpr size_t kLongestNameSuffixBytes =
+    kLongestPageSuffixBytes + (sizeof kBmpExtension - 1) + (sizeof kTgaExtension - 1);
 
 // The type of image a page format writes: a TGA for Tga32, a BMP otherwise.
 PageImageType pageImageType(int32_t pageFormat);
