@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "engine/effects.h"
+#include "engine/font_file_names.h"
 #include "engine/font_generator.h"
 #include "engine/options.h"
 #include "glyphs/glyph_drawing.h"
@@ -112,10 +113,8 @@ void settingsFor(GenerationSettings& settings, const std::string& folder, const 
     require(characters.load(settings.inputPath), "loading the character list");
 }
 
-std::string pageName(const GenerationSettings& settings, int page, bool tga) {
-    char name[300];
-    std::snprintf(name, sizeof name, tga ? "%s_%02d.tga" : "%s_%02d.bmp", settings.outName, page);
-    return name;
+std::string pageFile(const GenerationSettings& settings, int page, PageImageType type) {
+    return pageImageName(pageName(settings.outName, page), type);
 }
 
 int split(const std::string& folder, const std::string& list, int count, char** options) {
@@ -133,7 +132,8 @@ int split(const std::string& folder, const std::string& list, int count, char** 
     const double total = secondsSince(start);
     releaseWorkTables(tables);
 
-    const FontDescriptor d = parseDescriptor(readFileBytes(folder + "\\" + settings.outName + ".gfd"));
+    const FontDescriptor d =
+        parseDescriptor(readFileBytes(folder + "\\" + descriptorFileName(settings.outName)));
     const GlyphOptions& o = settings.glyphOptions;
     const double sampledBytes = 4.0 * pageSizes[settings.pageWidthIndex] *
                                 pageSizes[settings.pageHeightIndex] * o.sample * o.sample * d.pageCount;
@@ -169,19 +169,20 @@ int check(const std::string& folder, const std::string& list, int count, char** 
     const auto start = Clock::now();
     require(referenceRun(window, settings, *characters), "the straightforward run");
 
-    const std::string gfd = std::string(settings.outName) + ".gfd";
+    const std::string gfd = descriptorFileName(settings.outName);
     bool same = readFileBytes(plain + "\\" + gfd) == readFileBytes(folder + "\\" + gfd);
     const FontDescriptor d = parseDescriptor(readFileBytes(plain + "\\" + gfd));
     const int32_t width = pageSizes[settings.pageWidthIndex];
     const int32_t height = pageSizes[settings.pageHeightIndex];
     for (int p = 0; p < d.pageCount; ++p) {
-        const std::vector<uint8_t> tga = readFileBytes(plain + "\\" + pageName(settings, p, true));
+        const std::vector<uint8_t> tga =
+            readFileBytes(plain + "\\" + pageFile(settings, p, PageImageType::Tga));
         if (format == Tga32) {
-            same = same && tga == readFileBytes(folder + "\\" + pageName(settings, p, true));
+            same = same && tga == readFileBytes(folder + "\\" + pageFile(settings, p, PageImageType::Tga));
             continue;
         }
         const int bits = format == Bmp4 ? 4 : 8;
-        const std::string bmpName = folder + "\\" + pageName(settings, p, false);
+        const std::string bmpName = folder + "\\" + pageFile(settings, p, PageImageType::Bmp);
         const std::vector<uint8_t> bmp = readFileBytes(bmpName);
         same = same && bmp.size() > 26;
         if (!same) break;
@@ -193,7 +194,7 @@ int check(const std::string& folder, const std::string& list, int count, char** 
             pixels[i] = reduced.pixels[i] >> 24 ? reduced.pixels[i] : 0;
         const ReferenceReduction r = referenceReduce(pixels, width, height, bits);
         same = same && bmp == referenceBmpFile(r, bits, width, rows) &&
-               readFileBytes(bmpName + ".tga") == referenceBmpTgaCopy(r, bits, width, rows);
+               readFileBytes(tgaCopyName(bmpName)) == referenceBmpTgaCopy(r, bits, width, rows);
     }
     std::printf("  straightforward run %.1f s; same bytes (descriptor and %d pages%s): %s\n",
                 secondsSince(start), d.pageCount, format == Tga32 ? "" : " with their TGA copies",

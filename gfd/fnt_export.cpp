@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "engine/font_file_names.h"
 #include "engine/shift_jis.h"
 #include "gfd/page_loader.h"
 #include "gfd/png_writer.h"
@@ -179,7 +180,7 @@ bool exportFnt(const Font& font, const CodePage932& codePage, const std::string&
         written.add(files[page]);
         pageFiles.push_back(withoutFolder(files[page]));
     }
-    std::string face = withoutExtension(withoutFolder(font.path), ".gfd");
+    std::string face = withoutExtension(withoutFolder(font.path), kDescriptorExtension);
     face.erase(std::remove(face.begin(), face.end(), '"'), face.end());
     const std::string text = describeFnt(font.descriptor, face, pageFiles,
                                          unicodeCharacters(font.descriptor, codePage, unmapped), base);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/font_file_names.h"
 #include "engine/generation_settings.h"
 #include "gfd/page_loader.h"
 #include "gfd/wording.h"
@@ -183,8 +184,11 @@ void checkPages(const Font& font, bool readPixels, std::vector<Finding>& finding
     }
     if (descriptor.pageNames.empty()) return;
     const std::string& first = descriptor.pageNames[0];
-    if (first.size() < 3 || first.compare(first.size() - 3, 3, "_00") != 0) return;
-    const std::string stem = first.substr(0, first.size() - 3);
+    const std::string firstSuffix = pageName("", 0);
+    if (first.size() < firstSuffix.size() ||
+        first.compare(first.size() - firstSuffix.size(), firstSuffix.size(), firstSuffix) != 0)
+        return;
+    const std::string stem = first.substr(0, first.size() - firstSuffix.size());
     char next[kPageNameBytes];
     formatPageName(stem.c_str(), descriptor.header.pageCount, next);
     const std::string nextName(next, strnlen(next, sizeof next));

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "engine/font_file_names.h"
 #include "gfd/tga_reader.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
@@ -32,8 +33,9 @@ bool pageFileBase(const Font& font, const std::string& pageName, std::string& ba
 
 // "<base>.tga", else "<base>.bmp"; empty when there is neither.
 std::string presentFile(const std::string& base) {
-    for (const char* extension : {".tga", ".bmp"}) {
-        if (fileExists(base + extension)) return base + extension;
+    for (PageImageType type : kPageImageTypes) {
+        const std::string image = pageImageName(base, type);
+        if (fileExists(image)) return image;
     }
     return std::string();
 }
@@ -47,15 +49,17 @@ bool findPageFile(const Font& font, int32_t page, std::string& path, std::string
         error = pageLabel(page) + (name.empty() ? " has no name" : " has a name that is no file name");
         return false;
     }
+    const std::string bmp = pageImageName(base, PageImageType::Bmp);
     path = presentFile(base);
     if (path.empty()) {
-        error = pageLabel(page) + ": neither " + base + ".tga nor " + base + ".bmp is there";
+        error = pageLabel(page) + ": neither " + pageImageName(base, PageImageType::Tga) + " nor " + bmp +
+                " is there";
         return false;
     }
-    if (path == base + ".bmp") {
-        path += ".tga";
+    if (path == bmp) {
+        path = tgaCopyName(bmp);
         if (!fileExists(path)) {
-            error = pageLabel(page) + ": " + base + ".bmp has no 32-bit copy " + path + " beside it";
+            error = pageLabel(page) + ": " + bmp + " has no 32-bit copy " + path + " beside it";
             return false;
         }
     }
@@ -76,11 +80,13 @@ bool pageFileIdentity(const Font& font, int32_t page, FileIdentity* identity) {
 std::vector<std::string> fontFiles(const Font& font) {
     std::vector<std::string> files = {font.path};
     for (const std::string& name : font.descriptor.pageNames) {
-        const std::string page = presentPageFile(font, name);
+        std::string base;
+        if (!pageFileBase(font, name, base)) continue;
+        const std::string page = presentFile(base);
         if (page.empty()) continue;
         files.push_back(page);
-        const std::string copy = page + ".tga";  // the 32-bit copy of a paletted page
-        if (page.compare(page.size() - 4, 4, ".bmp") == 0 && fileExists(copy)) files.push_back(copy);
+        const std::string copy = tgaCopyName(page);
+        if (page == pageImageName(base, PageImageType::Bmp) && fileExists(copy)) files.push_back(copy);
     }
     return files;
 }

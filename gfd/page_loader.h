@@ -9,9 +9,9 @@
 #include "platform/file_identity.h"
 
 // The page images of a font lie beside its descriptor, named after the
-// page names: "<name>.tga" (32-bit TGA), or "<name>.bmp" (4- or 8-bit BMP),
-// which comes with a 32-bit TGA copy "<name>.bmp.tga" holding the same
-// pixels. A paletted page is read through that copy.
+// page names as the generator names them (engine/font_file_names.h): a
+// 32-bit TGA, or a 4- or 8-bit BMP with its 32-bit TGA copy holding the
+// same pixels. A paletted page is read through that copy.
 
 // The file page `page` is read from (folder included). Returns false, with
 // a one-line reason in `error` naming the page, when there is none.

@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static auto descriptor = std::make_unique<DescriptorFile>();
     std::string error;
-    if (!decodeDescriptor(data, size, *descriptor, error)) {
+    if (!readDescriptorBytes(data, size, *descriptor, error)) {
         if (error.empty()) __builtin_trap();
         return 0;
     }

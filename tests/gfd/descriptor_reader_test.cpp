@@ -17,7 +17,7 @@ std::vector<uint8_t> descriptorBytes(const TestFont& font) {
 std::string decodeError(const std::vector<uint8_t>& bytes) {
     DescriptorFile descriptor;
     std::string error;
-    EXPECT_FALSE(decodeDescriptor(bytes.data(), bytes.size(), descriptor, error));
+    EXPECT_FALSE(readDescriptorBytes(bytes.data(), bytes.size(), descriptor, error));
     return error;
 }
 
@@ -58,7 +58,7 @@ TEST(DescriptorReader, PageNamesOfAFullFieldKeepAll32Bytes) {
     std::fill(bytes.begin() + kDescriptorHeaderBytes, bytes.begin() + kDescriptorHeaderBytes + 32, 'n');
     DescriptorFile descriptor;
     std::string error;
-    ASSERT_TRUE(decodeDescriptor(bytes.data(), bytes.size(), descriptor, error));
+    ASSERT_TRUE(readDescriptorBytes(bytes.data(), bytes.size(), descriptor, error));
     EXPECT_EQ(descriptor.pageNames[0], std::string(32, 'n'));
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/font_file_names.h"
 #include "gfd/text_renderer.h"
 #include "gfd/text_setter.h"
 #include "platform/file_system.h"
@@ -74,8 +75,7 @@ TEST_F(Export, PngPagesHoldThePagesAtTheirFullSize) {
     exportFont(font, true);
     for (int page = 0; page < 2; ++page) {
         const PageImage png = readPng(output.file(fnt.pageFiles.at(page)));
-        char copy[32];
-        std::snprintf(copy, sizeof copy, "font_%02d.bmp.tga", page);
+        const std::string copy = tgaCopyName(pageImageName(pageName(kTestOutName, page), PageImageType::Bmp));
         const PageImage tga = parsePageImage(readFileBytes(font.folder.file(copy)));
         ASSERT_EQ(png.width, 128);
         ASSERT_EQ(png.height, 128);  // the page image stores 16 rows

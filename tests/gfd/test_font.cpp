@@ -1,8 +1,9 @@
 #include "tests/gfd/test_font.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
+
+#include "engine/font_file_names.h"
 
 std::vector<TestGlyph> standardGlyphs() {
     return {
@@ -45,14 +46,15 @@ TestFont::TestFont(const std::vector<TestGlyph>& glyphList)
 
 void TestFont::write(bool paletted) {
     for (size_t page = 0; page < pages.size(); ++page) {
-        char name[32];
-        std::snprintf(name, sizeof name, paletted ? "font_%02zu.bmp" : "font_%02zu.tga", page);
-        const std::string path = folder.file(name);
-        const bool written = paletted ? pages[page]->writeBmp8(path.c_str(), kTestFontSize + 2)
-                                      : pages[page]->writeTga32(path.c_str(), kTestFontSize + 2);
+        const std::string name = pageName(kTestOutName, static_cast<int32_t>(page));
+        const std::string path =
+            folder.file(pageImageName(name, paletted ? PageImageType::Bmp : PageImageType::Tga));
+        const bool written =
+            paletted ? pages[page]->writeBmp8(path.c_str(), tgaCopyName(path).c_str(), kTestFontSize + 2)
+                     : pages[page]->writeTga32(path.c_str(), kTestFontSize + 2);
         if (!written) throw std::runtime_error("cannot write " + path);
     }
-    if (!writeDescriptor(path().c_str(), *header, "font", records.data()))
+    if (!writeDescriptor(path().c_str(), *header, kTestOutName, records.data()))
         throw std::runtime_error("cannot write " + path());
 }
 
@@ -65,6 +67,10 @@ uint32_t blendOver(uint32_t background, uint32_t source) {
         result |= static_cast<uint32_t>(d + (s - d) * alpha / 255) << shift;
     }
     return result;
+}
+
+std::string TestFont::path() const {
+    return folder.file(descriptorFileName(kTestOutName));
 }
 
 uint32_t TestFont::cornerPixel(size_t index) const {

@@ -28,6 +28,7 @@ struct TestGlyph {
 // A, あ on page 0; B, 漢 on page 1 (漢 with a negative left bearing).
 std::vector<TestGlyph> standardGlyphs();
 
+constexpr char kTestOutName[] = "font";  // the output name: font.gfd, font_NN
 constexpr int32_t kTestFontSize = 10;
 constexpr int32_t kTestPageSize = 128;
 constexpr uint32_t kHalfAlpha = 0x80;
@@ -53,7 +54,7 @@ public:
     // Rewrites every page name of the written descriptor as page 0's, so
     // that all of its pages lead to one file.
     void namePagesAlike();
-    std::string path() const { return folder.file("font.gfd"); }
+    std::string path() const;
 
     // Where glyph `index` of the list lies: its record.
     const GlyphRecord& recordOf(size_t index) const { return records[index]; }

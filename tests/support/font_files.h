@@ -6,7 +6,10 @@
 
 // Reads a generated font the way a program that uses it would: the
 // descriptor's header, slot table, page names and glyph records, and the
-// page images as 0xAARRGGBB pixels. Independent of the generator's code.
+// page images as 0xAARRGGBB pixels. Independent of the product's code on
+// purpose: the engine writes and reads descriptors through one list of
+// fields, and only a reader of its own shows that the list puts each field
+// where the format says; nor does the product read BMP pages.
 
 struct DescriptorRecord {
     int page;

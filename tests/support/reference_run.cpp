@@ -1,11 +1,12 @@
 #include "tests/support/reference_run.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/descriptor.h"
+#include "engine/font_file_names.h"
 #include "platform/file_system.h"
 #include "tests/support/reference_effects.h"
 
@@ -18,17 +19,17 @@ struct Page {
 };
 
 bool writePage(Page& page, const GenerationSettings& settings, int32_t number, int32_t sample) {
-    char name[300];
-    std::snprintf(name, sizeof name, settings.pageFormat == Tga32 ? "%s_%02d.tga" : "%s_%02d.bmp",
-                  settings.outName, number);
+    const std::string name =
+        pageImageName(pageName(settings.outName, number), pageImageType(settings.pageFormat));
+    const std::string copy = tgaCopyName(name);
     const int32_t usedHeight = page.usedHeight / sample;
     switch (settings.pageFormat) {
         case Bmp4:
-            return page.surface.writeBmp4(name, usedHeight);
+            return page.surface.writeBmp4(name.c_str(), copy.c_str(), usedHeight);
         case Bmp8:
-            return page.surface.writeBmp8(name, usedHeight);
+            return page.surface.writeBmp8(name.c_str(), copy.c_str(), usedHeight);
         case Tga32:
-            return page.surface.writeTga32(name, usedHeight);
+            return page.surface.writeTga32(name.c_str(), usedHeight);
         default:
             return true;
     }
@@ -121,7 +122,6 @@ bool referenceRun(const RunWindow& window, GenerationSettings& settings, const C
     header->pageWidth = static_cast<uint16_t>(pageSizes[settings.pageWidthIndex]);
     header->pageHeight = static_cast<uint16_t>(pageSizes[settings.pageHeightIndex]);
     header->glyphCount = static_cast<uint16_t>(records.size());
-    char name[300];
-    std::snprintf(name, sizeof name, "%s.gfd", settings.outName);
-    return writeDescriptor(name, *header, settings.outName, records.data());
+    return writeDescriptor(descriptorFileName(settings.outName).c_str(), *header, settings.outName,
+                           records.data());
 }

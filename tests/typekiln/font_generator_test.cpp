@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/font_file_names.h"
 #include "platform/file_system.h"
 #include "platform/page_memory.h"
 #include "tests/support/fake_run_window.h"
@@ -47,15 +48,14 @@ protected:
     // Every file of a run in `in`: the descriptor, then each page image
     // (with the TGA copy of a BMP page).
     std::vector<std::vector<uint8_t>> filesIn(const TemporaryFolder& in) {
-        std::vector<std::vector<uint8_t>> files = {readFileBytes(in.file("font.gfd"))};
+        std::vector<std::vector<uint8_t>> files = {
+            readFileBytes(in.file(descriptorFileName(settings.outName)))};
         const int pages = parseDescriptor(files[0]).pageCount;
+        const PageImageType type = pageImageType(settings.pageFormat);
         for (int p = 0; p < pages; ++p) {
-            char name[32];
-            std::snprintf(name, sizeof name, settings.pageFormat == Tga32 ? "font_%02d.tga" : "font_%02d.bmp",
-                          p);
+            const std::string name = pageImageName(pageName(settings.outName, p), type);
             files.push_back(readFileBytes(in.file(name)));
-            if (settings.pageFormat != Tga32)
-                files.push_back(readFileBytes(in.file(std::string(name) + ".tga")));
+            if (type == PageImageType::Bmp) files.push_back(readFileBytes(in.file(tgaCopyName(name))));
         }
         return files;
     }

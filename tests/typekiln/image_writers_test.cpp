@@ -60,8 +60,8 @@ TEST(ImageWriters, PageFilesReplaceOldOnesAndFollowTheWrittenHeight) {
     Surface page;
     page.create(256, 256);
     drawF(page);
-    ASSERT_TRUE(page.writeBmp4("four.bmp", 100));
-    ASSERT_TRUE(page.writeBmp8("eight.bmp", 100));
+    ASSERT_TRUE(page.writeBmp4("four.bmp", "four.bmp.tga", 100));
+    ASSERT_TRUE(page.writeBmp8("eight.bmp", "eight.bmp.tga", 100));
     ASSERT_TRUE(page.writeTga32("page.tga", 100));
     const std::vector<uint8_t> four = readFileBytes("four.bmp");
     EXPECT_EQ(four.size(), 16502u);
@@ -106,7 +106,9 @@ TEST(ImageWriters, PalettedFilesMatchTheStraightforwardWriterByteForByte) {
         const ReferenceReduction reference = referenceReduce(pixels, 32, 32, bits);
         TemporaryFolder folder;
         const std::string name = folder.file("page.bmp");
-        ASSERT_TRUE(bits == 4 ? page.writeBmp4(name.c_str(), 20) : page.writeBmp8(name.c_str(), 20));
+        const std::string copy = name + ".tga";
+        ASSERT_TRUE(bits == 4 ? page.writeBmp4(name.c_str(), copy.c_str(), 20)
+                              : page.writeBmp8(name.c_str(), copy.c_str(), 20));
         EXPECT_EQ(readFileBytes(name), referenceBmpFile(reference, bits, 32, 32)) << bits << " bits";
         EXPECT_EQ(readFileBytes(name + ".tga"), referenceBmpTgaCopy(reference, bits, 32, 32))
             << bits << " bits";
@@ -127,11 +129,11 @@ TEST(ImageWriters, NothingIsWrittenFromMissingPixelsAndNoCopyFollowsAFailedBmp) 
     TemporaryFolder folder;
     Surface empty;
     EXPECT_FALSE(empty.writeTga32(folder.file("a.tga").c_str(), 0));
-    EXPECT_FALSE(empty.writeBmp8(folder.file("a.bmp").c_str(), 0));
+    EXPECT_FALSE(empty.writeBmp8(folder.file("a.bmp").c_str(), folder.file("a.bmp.tga").c_str(), 0));
     Surface page;
     page.create(128, 128);
     createFolder(folder.file("b.bmp"));  // in the way of the BMP
-    EXPECT_FALSE(page.writeBmp8(folder.file("b.bmp").c_str(), 0));
+    EXPECT_FALSE(page.writeBmp8(folder.file("b.bmp").c_str(), folder.file("b.bmp.tga").c_str(), 0));
     for (const char* name : {"a.tga", "a.bmp", "a.bmp.tga", "b.bmp.tga"})
         EXPECT_FALSE(fileExists(folder.file(name)));
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/descriptor.h"
+#include "engine/font_file_names.h"
 #include "engine/glyph_stream.h"
 #include "images/image_writers.h"
 #include "platform/code_page.h"
@@ -34,26 +35,12 @@ static_assert(kMaxWrittenPages <= UINT8_MAX, "the page count is one byte");
 static_assert(kLargestPageSize <= UINT16_MAX, "page sizes are 16-bit");
 static_assert(codesWithASlot() <= UINT16_MAX, "the glyph count is 16-bit");
 
-// The settings check keeps every name within 255 bytes; the buffers leave
-// room for any output name all the same.
-constexpr size_t kFileNameBytes = kMaxPathBytes + 16;
-
 // File names are made from the output name in code page 932 and handed to
 // the system in its own text (UTF-8 on POSIX systems); false when the name
 // has no such text.
-bool systemFileName(const char* format, const char* outName, int32_t page, std::string* name) {
-    char text[kFileNameBytes];
-    std::snprintf(text, sizeof text, format, outName, page);
-    return systemTextFromCodePage932(text, name);
-}
-
 bool pageFileName(const GenerationSettings& settings, int32_t page, std::string* name) {
-    return systemFileName(settings.pageFormat == Tga32 ? "%s_%02d.tga" : "%s_%02d.bmp", settings.outName,
-                          page, name);
-}
-
-bool descriptorFileName(const GenerationSettings& settings, std::string* name) {
-    return systemFileName("%s.gfd", settings.outName, 0, name);
+    const PageImageType type = pageImageType(settings.pageFormat);
+    return systemTextFromCodePage932(pageImageName(pageName(settings.outName, page), type), name);
 }
 
 // Adds the seconds from its construction to its destruction to a total.
@@ -227,7 +214,7 @@ private:
         if (!encodePageFiles(page.surface, findPageFormat(settings.pageFormat)->bitsPerPixel,
                              page.usedHeight / geometry.sample, files))
             return kOutOfMemory;
-        return writePageFiles(name.c_str(), files) ? nullptr : kWriteFailed;
+        return writePageFiles(name.c_str(), tgaCopyName(name).c_str(), files) ? nullptr : kWriteFailed;
     }
 
     const char* writeDescriptorFile(int32_t pageCount) {
@@ -240,7 +227,7 @@ private:
         ByteBuffer bytes;
         if (!encodeDescriptor(*header, settings.outName, tables.glyphRecords, bytes)) return kOutOfMemory;
         std::string name;
-        if (!descriptorFileName(settings, &name)) return kWriteFailed;
+        if (!systemTextFromCodePage932(descriptorFileName(settings.outName), &name)) return kWriteFailed;
         return writeWholeFile(name.c_str(), bytes.bytes, bytes.size) ? nullptr : kWriteFailed;
     }
 
@@ -249,10 +236,8 @@ private:
         for (int32_t i = 0; i < pages; ++i) {
             if (!pageFileName(settings, i, &name)) continue;
             removeFile(name.c_str());
-            if (settings.pageFormat != Tga32) {
-                char copy[3 * kFileNameBytes];
-                if (Surface::tgaCopyName(name.c_str(), copy, sizeof copy)) removeFile(copy);
-            }
+            if (pageImageType(settings.pageFormat) == PageImageType::Bmp)
+                removeFile(tgaCopyName(name).c_str());
         }
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/font_file_names.h"
 #include "engine/generation_settings.h"
 
 // Settings that the option parser stores unchecked but that no run can use:
@@ -20,6 +21,5 @@ const char* findSettingsProblem(const GenerationSettings& settings);
 const char* findDrawingProblem(const GenerationSettings& settings);
 
 // The longest output name whose file names still fit in 255 bytes, the most
-// a file name buffer of 256 bytes holds: "<name>_<page>.bmp.tga" with a
-// three-digit page number.
-constexpr int kMaxOutNameBytes = 255 - 12;
+// a file name buffer of 256 bytes holds.
+constexpr int kMaxOutNameBytes = 255 - kLongestNameSuffixBytes;

@@ -1,7 +1,5 @@
 #include "images/image_writers.h"
 
-#include <cstdio>
-
 #include "platform/file_system.h"
 
 namespace {
@@ -129,17 +127,12 @@ bool Surface::writeTga32(const char* fileName, int32_t usedHeight) const {
     return encodeTga32(*this, usedHeight, bytes) && writeBuffer(fileName, bytes);
 }
 
-bool Surface::writeBmp4(const char* fileName, int32_t usedHeight) {
-    return writePalettedBmp(fileName, usedHeight, 4);
+bool Surface::writeBmp4(const char* fileName, const char* copyName, int32_t usedHeight) {
+    return writePalettedBmp(fileName, copyName, usedHeight, 4);
 }
 
-bool Surface::writeBmp8(const char* fileName, int32_t usedHeight) {
-    return writePalettedBmp(fileName, usedHeight, 8);
-}
-
-bool Surface::tgaCopyName(const char* fileName, char* copyName, size_t room) {
-    const int length = std::snprintf(copyName, room, "%s.tga", fileName);
-    return length >= 0 && static_cast<size_t>(length) < room;
+bool Surface::writeBmp8(const char* fileName, const char* copyName, int32_t usedHeight) {
+    return writePalettedBmp(fileName, copyName, usedHeight, 8);
 }
 
 bool encodePageFiles(Surface& surface, int bits, int32_t usedHeight, PageFiles& files) {
@@ -149,14 +142,12 @@ bool encodePageFiles(Surface& surface, int bits, int32_t usedHeight, PageFiles& 
            encodePaletteTga32(surface, bits, usedHeight, files.copy);
 }
 
-bool writePageFiles(const char* fileName, const PageFiles& files) {
+bool writePageFiles(const char* fileName, const char* copyName, const PageFiles& files) {
     if (!writeBuffer(fileName, files.image)) return false;
-    if (!files.copy.bytes) return true;
-    char copyName[260];
-    return Surface::tgaCopyName(fileName, copyName, sizeof copyName) && writeBuffer(copyName, files.copy);
+    return !files.copy.bytes || writeBuffer(copyName, files.copy);
 }
 
-bool Surface::writePalettedBmp(const char* fileName, int32_t usedHeight, int bits) {
+bool Surface::writePalettedBmp(const char* fileName, const char* copyName, int32_t usedHeight, int bits) {
     PageFiles files;
-    return encodePageFiles(*this, bits, usedHeight, files) && writePageFiles(fileName, files);
+    return encodePageFiles(*this, bits, usedHeight, files) && writePageFiles(fileName, copyName, files);
 }

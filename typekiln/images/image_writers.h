@@ -42,7 +42,7 @@ struct PageFiles {
 // bit counts or a surface without pixels.
 bool encodePageFiles(Surface& surface, int bits, int32_t usedHeight, PageFiles& files);
 
-// Writes the image as `fileName`, then its copy (when there is one) under
-// Surface::tgaCopyName. Returns false when a file is not written; an image
-// written before its copy failed stays.
-bool writePageFiles(const char* fileName, const PageFiles& files);
+// Writes the image as `fileName`, then its copy (when there is one) as
+// `copyName`. Returns false when a file is not written; an image written
+// before its copy failed stays.
+bool writePageFiles(const char* fileName, const char* copyName, const PageFiles& files);

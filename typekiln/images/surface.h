@@ -140,21 +140,18 @@ public:
     // `usedHeight` (rows from the top), or the whole surface when
     // `usedHeight` is 0 or less. writeTga32 returns false when the file was
     // not written. writeBmp4/writeBmp8 reduce the surface first and also
-    // write "<name>.tga", a 32-bit copy in palette colours; they return false
-    // when either file was not written (no copy follows a failed BMP).
+    // write `copyName`, a 32-bit TGA copy in palette colours; they return
+    // false when either file was not written (no copy follows a failed BMP).
     bool writeTga32(const char* fileName, int32_t usedHeight) const;
-    bool writeBmp4(const char* fileName, int32_t usedHeight);
-    bool writeBmp8(const char* fileName, int32_t usedHeight);
-    // The name of the TGA copy that writeBmp4/writeBmp8 put beside
-    // `fileName`; false when it does not fit `room` bytes.
-    static bool tgaCopyName(const char* fileName, char* copyName, size_t room);
+    bool writeBmp4(const char* fileName, const char* copyName, int32_t usedHeight);
+    bool writeBmp8(const char* fileName, const char* copyName, int32_t usedHeight);
 
     // The value every fully transparent pixel takes in the reduction: green
     // with alpha 0, so that all of them share one palette entry.
     static constexpr uint32_t kTransparentKey = 0x0000FF00;
 
 private:
-    bool writePalettedBmp(const char* fileName, int32_t usedHeight, int bits);
+    bool writePalettedBmp(const char* fileName, const char* copyName, int32_t usedHeight, int bits);
     bool indexColours();
     bool resizeColourLookup(uint32_t slots);
     int32_t findColour(uint32_t value) const;
