@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "gfd/tga_reader.h"
+#include "images/tga_header.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "images/image_writers.h"
+
 std::vector<TestGlyph> standardGlyphs() {
     return {
         {0x41, 0, 6, 1, 1, 0xE03020},
@@ -48,8 +50,8 @@ void TestFont::write(bool paletted) {
         char name[32];
         std::snprintf(name, sizeof name, paletted ? "font_%02zu.bmp" : "font_%02zu.tga", page);
         const std::string path = folder.file(name);
-        const bool written = paletted ? pages[page]->writeBmp8(path.c_str(), kTestFontSize + 2)
-                                      : pages[page]->writeTga32(path.c_str(), kTestFontSize + 2);
+        const bool written = paletted ? writeBmp8(*pages[page], path.c_str(), kTestFontSize + 2)
+                                      : writeTga32(*pages[page], path.c_str(), kTestFontSize + 2);
         if (!written) throw std::runtime_error("cannot write " + path);
     }
     if (!writeDescriptor(path().c_str(), *header, "font", records.data()))

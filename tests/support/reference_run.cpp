@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/descriptor.h"
+#include "images/image_writers.h"
 #include "platform/file_system.h"
 #include "tests/support/reference_effects.h"
 
@@ -24,11 +25,11 @@ bool writePage(Page& page, const GenerationSettings& settings, int32_t number, i
     const int32_t usedHeight = page.usedHeight / sample;
     switch (settings.pageFormat) {
         case Bmp4:
-            return page.surface.writeBmp4(name, usedHeight);
+            return writeBmp4(page.surface, name, usedHeight);
         case Bmp8:
-            return page.surface.writeBmp8(name, usedHeight);
+            return writeBmp8(page.surface, name, usedHeight);
         case Tga32:
-            return page.surface.writeTga32(name, usedHeight);
+            return writeTga32(page.surface, name, usedHeight);
         default:
             return true;
     }

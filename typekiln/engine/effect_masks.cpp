@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/page_memory.h"
+
 namespace {
 
 // Indexed by the numeric-keypad code. Where the face moves toward the right

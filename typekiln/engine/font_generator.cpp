@@ -91,13 +91,12 @@ public:
           times(times) {}
 
     bool execute() {
-        header = static_cast<DescriptorHeader*>(allocatePages(sizeof(DescriptorHeader)));
+        header.allocate(1);
         const bool done = header && enterOutputFolder() && layOut() && finishPage() && timedWriteDescriptor();
         if (!header) fail(kOutOfMemory);
         // A run that cannot finish leaves no partial set of files behind.
         if (!done) removePageFiles(pagesWritten);
         clearPages(tables);
-        releasePages(header);
         return done;
     }
 
@@ -246,10 +245,11 @@ private:
         header->pageHeight = static_cast<uint16_t>(geometry.height);
         header->glyphCount = static_cast<uint16_t>(glyphCount);
         ByteBuffer bytes;
-        if (!encodeDescriptor(*header, settings.outName, tables.glyphRecords, bytes)) return kOutOfMemory;
+        if (!encodeDescriptor(*header, settings.outName, tables.glyphRecords.get(), bytes))
+            return kOutOfMemory;
         std::string name;
         if (!descriptorFileName(settings, &name)) return kWriteFailed;
-        return writeWholeFile(name.c_str(), bytes.bytes, bytes.size) ? nullptr : kWriteFailed;
+        return writeWholeFile(name.c_str(), bytes.bytes.get(), bytes.size) ? nullptr : kWriteFailed;
     }
 
     void removePageFiles(int32_t pages) {
@@ -272,7 +272,7 @@ private:
     const PageGeometry geometry;
     FontGenerator::Times& times;
     SampledPage sampledPage;
-    DescriptorHeader* header = nullptr;
+    PageBlock<DescriptorHeader> header;
     int32_t currentPage = 0;
     int32_t glyphCount = 0;
     int32_t pagesWritten = 0;
