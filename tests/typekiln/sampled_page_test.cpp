@@ -60,6 +60,38 @@ TEST(SampledPage, ReducesBandByBandAsTheWholePageWould) {
     }
 }
 
+// Glyphs of a run in every other column keep far more than one chunk of
+// the page's store (4 MB) busy: the chunks hold them all, and all of them go
+// back once the page is reduced (the sanitizers see a leak or a late read).
+TEST(SampledPage, GlyphsSpreadOverSeveralChunksReduceAsOnePage) {
+    const int32_t sample = 2;
+    const int32_t width = 2048;
+    const int32_t height = 128;
+    SampledPage page;
+    page.open(width, height);
+    Surface whole;
+    whole.create(width, height);
+    GlyphRuns runs;
+    for (int32_t i = 0; i < 24; ++i) {
+        Surface glyph;
+        glyph.create(width - 48, 64);
+        for (int32_t y = 0; y < glyph.getHeight(); ++y) {
+            for (int32_t x = (y + i) % 2; x < glyph.getWidth(); x += 2)
+                glyph.setPixel(x, y, 0xFF000000u | static_cast<uint32_t>(i) * 0x0A0B0C);
+        }
+        ASSERT_TRUE(runs.encode(glyph));
+        ASSERT_TRUE(page.place(i, 2 * i, runs));
+        whole.copyRect(i, 2 * i, glyph, 0, 0, glyph.getWidth(), glyph.getHeight());
+    }
+    GlyphOptions options{};
+    options.sample = sample;
+    referenceReduceSamples(whole, options);
+    Surface reduced;
+    ASSERT_TRUE(page.reduceInto(sample, reduced));
+    EXPECT_EQ(pixelsOf(reduced), pixelsOf(whole));
+    EXPECT_EQ(page.glyphCount(), 0);
+}
+
 TEST(GlyphRuns, KeepCoveredPixelsAsRunsOfOneValuePerRow) {
     Surface glyph;
     glyph.create(6, 2);

@@ -51,13 +51,11 @@ bool encodePageFiles(Surface& surface, int bits, int32_t usedHeight, PageFiles& 
 // written before its copy failed stays.
 bool writePageFiles(const char* fileName, const PageFiles& files);
 
-// Page writers (files are created anew, relative to the current
-// directory). The written height is the
-// smallest power of two not below `usedHeight` (rows from the top), or the
-// whole surface when `usedHeight` is 0 or less. writeTga32 returns false
-// when the file was not written. writeBmp4/writeBmp8 reduce the surface
-// first and also write its TGA copy; they return false when either file was
-// not written (no copy follows a failed BMP).
+// Page writers (files are created anew, relative to the current directory),
+// with the written height of writtenHeight(). writeTga32 returns false when
+// the file was not written. writeBmp4/writeBmp8 reduce the surface first
+// and also write its TGA copy; they return false when either file was not
+// written (no copy follows a failed BMP).
 bool writeTga32(const Surface& surface, const char* fileName, int32_t usedHeight);
 bool writeBmp4(Surface& surface, const char* fileName, int32_t usedHeight);
 bool writeBmp8(Surface& surface, const char* fileName, int32_t usedHeight);

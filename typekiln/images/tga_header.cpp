@@ -4,13 +4,15 @@ namespace {
 
 // Where the fields lie, for writing and reading alike. Bytes 3 to 11 (the
 // colour map specification and the origin) stay zero.
-constexpr size_t kIdLengthAt = 0;
-constexpr size_t kColourMapTypeAt = 1;
-constexpr size_t kImageTypeAt = 2;
-constexpr size_t kWidthAt = 12;
-constexpr size_t kHeightAt = 14;
-constexpr size_t kPixelDepthAt = 16;
-constexpr size_t kDescriptorAt = 17;
+enum FieldAt : size_t {
+    kIdLengthAt = 0,
+    kColourMapTypeAt = 1,
+    kImageTypeAt = 2,
+    kWidthAt = 12,
+    kHeightAt = 14,
+    kPixelDepthAt = 16,
+    kDescriptorAt = 17,
+};
 static_assert(kDescriptorAt + 1 == kTgaHeaderBytes, "the descriptor ends the header");
 
 void write16(uint8_t* at, uint16_t value) {
