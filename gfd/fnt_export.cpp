@@ -37,7 +37,7 @@ std::string withoutExtension(const std::string& path, const std::string& extensi
 }
 
 std::string pageFileName(const std::string& stem, int32_t page) {
-    char number[8];
+    char number[16];
     std::snprintf(number, sizeof number, "_%02d.png", page);
     return stem + number;
 }

@@ -4,6 +4,7 @@
 
 #include "engine/font_file_names.h"
 #include "gfd/tga_reader.h"
+#include "images/tga_header.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 

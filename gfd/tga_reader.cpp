@@ -1,43 +1,28 @@
 #include "gfd/tga_reader.h"
 
 #include "gfd/wording.h"
-
-namespace {
-
-constexpr uint8_t kTrueColour = 2;
-constexpr uint8_t kAlphaBitsMask = 0x0F;
-constexpr uint8_t kRightToLeft = 0x10;
-constexpr uint8_t kTopDown = 0x20;
-
-uint32_t read16(const uint8_t* at) {
-    return at[0] | at[1] << 8;
-}
-
-}  // namespace
+#include "images/tga_header.h"
 
 bool readTgaLayout(const uint8_t* bytes, size_t size, TgaLayout& layout, std::string& error) {
     if (size < kTgaHeaderBytes) {
         error = "is too short for a TGA image";
         return false;
     }
-    const uint8_t idLength = bytes[0];
-    const uint8_t colourMapType = bytes[1];
-    const uint8_t imageType = bytes[2];
-    const uint8_t depth = bytes[16];
-    const uint8_t descriptor = bytes[17];
-    if (colourMapType != 0 || imageType != kTrueColour || depth != 32 || (descriptor & kAlphaBitsMask) != 8 ||
-        (descriptor & kRightToLeft)) {
+    const TgaHeader header = readTgaHeader(bytes);
+    if (header.colourMapType != 0 || header.imageType != kTgaTrueColour ||
+        header.pixelDepth != kTgaPageDepth || (header.descriptor & kTgaAlphaBitsMask) != kTgaPageAlphaBits ||
+        (header.descriptor & kTgaRightToLeft)) {
         error = "is not an uncompressed 32-bit TGA image with alpha";
         return false;
     }
-    layout.width = static_cast<int32_t>(read16(bytes + 12));
-    layout.height = static_cast<int32_t>(read16(bytes + 14));
+    layout.width = header.width;
+    layout.height = header.height;
     if (layout.width == 0 || layout.height == 0) {
         error = "is an image without pixels";
         return false;
     }
-    layout.pixelOffset = kTgaHeaderBytes + idLength;
-    layout.topDown = descriptor & kTopDown;
+    layout.pixelOffset = kTgaHeaderBytes + header.idLength;
+    layout.topDown = header.descriptor & kTgaTopDown;
     return true;
 }
 

@@ -17,10 +17,6 @@ struct TgaLayout {
     bool topDown;        // the first stored row is the top one
 };
 
-// The bytes the header and pixels of such an image take.
-constexpr size_t kTgaHeaderBytes = 18;
-constexpr size_t kMaxTgaIdBytes = 255;
-
 // Reads the header at the start of `bytes`. Returns false, with a one-line
 // reason in `error`, when it is no such image or has no pixels.
 bool readTgaLayout(const uint8_t* bytes, size_t size, TgaLayout& layout, std::string& error);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "engine/font_file_names.h"
+#include "images/image_writers.h"
 
 std::vector<TestGlyph> standardGlyphs() {
     return {
@@ -50,8 +51,8 @@ void TestFont::write(bool paletted) {
         const std::string path =
             folder.file(pageImageName(name, paletted ? PageImageType::Bmp : PageImageType::Tga));
         const bool written =
-            paletted ? pages[page]->writeBmp8(path.c_str(), tgaCopyName(path).c_str(), kTestFontSize + 2)
-                     : pages[page]->writeTga32(path.c_str(), kTestFontSize + 2);
+            paletted ? writeBmp8(*pages[page], path.c_str(), tgaCopyName(path).c_str(), kTestFontSize + 2)
+                     : writeTga32(*pages[page], path.c_str(), kTestFontSize + 2);
         if (!written) throw std::runtime_error("cannot write " + path);
     }
     if (!writeDescriptor(path().c_str(), *header, kTestOutName, records.data()))

@@ -39,7 +39,9 @@ constexpr uint32_t kHalfAlpha = 0x80;
 uint32_t blendOver(uint32_t background, uint32_t source);
 
 // A TGA file's header with the given fields (the rest zero), and a 32-bit
-// top-down page image of width x height transparent pixels.
+// top-down page image of width x height transparent pixels. Spelled out
+// byte by byte rather than through the writers' header code, so that gfd's
+// reader is checked against the format itself.
 std::string tgaImageHeader(int imageType, int depth, int descriptor, int width, int height);
 std::string tgaImage(int width, int height);
 

@@ -138,7 +138,8 @@ ReferenceReduction referenceReduce(const std::vector<uint32_t>& pixels, int32_t 
     r.pixels = pixels;
     for (size_t p = r.pixels.size(); p-- > 0;) {
         uint32_t alpha = (r.pixels[p] >> 24) * levels / 255 * 255 / levels;
-        r.pixels[p] = alpha == 0 ? Surface::kTransparentKey : (r.pixels[p] & 0x00FFFFFF) | alpha << 24;
+        r.pixels[p] =
+            alpha == 0 ? ColourReduction::kTransparentKey : (r.pixels[p] & 0x00FFFFFF) | alpha << 24;
         size_t i = 0;
         while (i < r.colours.size() && r.colours[i] != r.pixels[p]) ++i;
         if (i == r.colours.size()) {

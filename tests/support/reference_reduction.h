@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "images/surface.h"
+#include "images/colour_reduction.h"
 
 // The colour reduction and the palettised page files, done the
 // straightforward way: linear searches over the distinct colours, the

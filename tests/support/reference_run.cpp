@@ -7,6 +7,7 @@
 
 #include "engine/descriptor.h"
 #include "engine/font_file_names.h"
+#include "images/image_writers.h"
 #include "platform/file_system.h"
 #include "tests/support/reference_effects.h"
 
@@ -25,11 +26,11 @@ bool writePage(Page& page, const GenerationSettings& settings, int32_t number, i
     const int32_t usedHeight = page.usedHeight / sample;
     switch (settings.pageFormat) {
         case Bmp4:
-            return page.surface.writeBmp4(name.c_str(), copy.c_str(), usedHeight);
+            return writeBmp4(page.surface, name.c_str(), copy.c_str(), usedHeight);
         case Bmp8:
-            return page.surface.writeBmp8(name.c_str(), copy.c_str(), usedHeight);
+            return writeBmp8(page.surface, name.c_str(), copy.c_str(), usedHeight);
         case Tga32:
-            return page.surface.writeTga32(name.c_str(), usedHeight);
+            return writeTga32(page.surface, name.c_str(), usedHeight);
         default:
             return true;
     }

@@ -4,7 +4,7 @@
 #include <set>
 #include <vector>
 
-#include "images/surface.h"
+#include "images/colour_reduction.h"
 #include "tests/support/reference_reduction.h"
 #include "tests/support/surface_pixels.h"
 
@@ -20,9 +20,9 @@ void fill(Surface& s, const std::vector<uint32_t>& pixels, int width) {
         s.setPixel(static_cast<int>(i) % width, static_cast<int>(i) / width, pixels[i]);
 }
 
-std::set<uint32_t> boxColours(const Surface& s, int count) {
+std::set<uint32_t> boxColours(const ColourReduction& reduction, int count) {
     std::set<uint32_t> colours;
-    for (int j = 0; j < count; ++j) colours.insert(s.getBoxes()[j].colour);
+    for (int j = 0; j < count; ++j) colours.insert(reduction.getBoxes()[j].colour);
     return colours;
 }
 
@@ -31,11 +31,13 @@ std::set<uint32_t> boxColours(const Surface& s, int count) {
 TEST(ColourReduction, ATransparentPageHasOnlyTheKeyColour) {
     Surface page;
     page.create(16, 8);
-    ASSERT_TRUE(page.buildHistogram(8) && page.buildIndexImage(8) && page.storePalette());
-    EXPECT_EQ(page.getColourCount(), 1);
-    for (int i = 0; i < 128; ++i) ASSERT_EQ(page.getIndexImage()[i], 0);
-    EXPECT_EQ(page.getColours()[0], 0x0000FF00u);
-    for (int j = 1; j < 256; ++j) ASSERT_EQ(page.getColours()[j], 0u) << j;
+    ColourReduction reduction;
+    ASSERT_TRUE(reduction.buildHistogram(page, 8) && reduction.buildIndexImage(page, 8) &&
+                reduction.storePalette());
+    EXPECT_EQ(reduction.getColourCount(), 1);
+    for (int i = 0; i < 128; ++i) ASSERT_EQ(reduction.getIndexImage()[i], 0);
+    EXPECT_EQ(reduction.getColours()[0], 0x0000FF00u);
+    for (int j = 1; j < 256; ++j) ASSERT_EQ(reduction.getColours()[j], 0u) << j;
 }
 
 TEST(ColourReduction, AlphaIsQuantisedToTheLevelSteps) {
@@ -47,11 +49,12 @@ TEST(ColourReduction, AlphaIsQuantisedToTheLevelSteps) {
         std::vector<uint32_t> pixels;
         for (uint32_t alpha : in) pixels.push_back(argb(alpha, 10, 20, 30));
         fill(page, pixels, static_cast<int>(pixels.size()));
-        ASSERT_TRUE(page.buildHistogram(levels));
+        ColourReduction reduction;
+        ASSERT_TRUE(reduction.buildHistogram(page, levels));
         const std::vector<uint32_t>& expected = levels == 4 ? four : eight;
         const std::vector<uint32_t> out = pixelsOf(page);
         for (size_t i = 0; i < in.size(); ++i) {
-            EXPECT_EQ(out[i], expected[i] ? argb(expected[i], 10, 20, 30) : Surface::kTransparentKey)
+            EXPECT_EQ(out[i], expected[i] ? argb(expected[i], 10, 20, 30) : ColourReduction::kTransparentKey)
                 << "alpha " << in[i] << " levels " << levels;
         }
     }
@@ -63,10 +66,11 @@ TEST(ColourReduction, WhiteGlyphsGetOneBoxPerCoverageLevel) {
     for (int i = 0; i < 100; ++i) pixels.push_back(argb(alphas[i * 7 % 5], 255, 255, 255));
     Surface page;
     fill(page, pixels, 10);
-    ASSERT_TRUE(page.buildHistogram(4));
-    EXPECT_EQ(page.getColourCount(), 5);
-    EXPECT_EQ(boxColours(page, 16), (std::set<uint32_t>{Surface::kTransparentKey, 0x3FFFFFFF, 0x7FFFFFFF,
-                                                        0xBFFFFFFF, 0xFFFFFFFF, 0}));
+    ColourReduction reduction;
+    ASSERT_TRUE(reduction.buildHistogram(page, 4));
+    EXPECT_EQ(reduction.getColourCount(), 5);
+    EXPECT_EQ(boxColours(reduction, 16), (std::set<uint32_t>{ColourReduction::kTransparentKey, 0x3FFFFFFF,
+                                                             0x7FFFFFFF, 0xBFFFFFFF, 0xFFFFFFFF, 0}));
 }
 
 TEST(ColourReduction, TwoColoursWithUnevenCountsSplitIntoOneBoxEach) {
@@ -75,23 +79,25 @@ TEST(ColourReduction, TwoColoursWithUnevenCountsSplitIntoOneBoxEach) {
         pixels[rare] = argb(255, 0, 0, 90);
         Surface page;
         fill(page, pixels, 11);
-        ASSERT_TRUE(page.buildHistogram(4));
-        EXPECT_EQ(boxColours(page, 2), (std::set<uint32_t>{argb(255, 200, 0, 0), argb(255, 0, 0, 90)}));
+        ColourReduction reduction;
+        ASSERT_TRUE(reduction.buildHistogram(page, 4));
+        EXPECT_EQ(boxColours(reduction, 2), (std::set<uint32_t>{argb(255, 200, 0, 0), argb(255, 0, 0, 90)}));
     }
 }
 
 TEST(ColourReduction, IndicesOfUnknownValuesAndTheFourBitPacking) {
     Surface page;
     fill(page, {0xFF0000FF, 0xFFFF0000, 0xFFFF0000}, 3);  // odd width: the last low nibble stays 0
-    ASSERT_TRUE(page.buildHistogram(4) && page.buildIndexImage(4));
-    const int blue = page.paletteIndex(0xFF0000FF, 4);
-    const int red = page.paletteIndex(0xFFFF0000, 4);
+    ColourReduction reduction;
+    ASSERT_TRUE(reduction.buildHistogram(page, 4) && reduction.buildIndexImage(page, 4));
+    const int blue = reduction.paletteIndex(0xFF0000FF, 4);
+    const int red = reduction.paletteIndex(0xFFFF0000, 4);
     ASSERT_NE(blue, red);
-    EXPECT_EQ(page.getIndexImage()[0], blue << 4 | red);
-    EXPECT_EQ(page.getIndexImage()[1], red << 4);
-    EXPECT_EQ(page.paletteIndex(0x12345678, 4), 15);
-    EXPECT_EQ(page.paletteIndex(0x12345678, 8), 255);
-    EXPECT_FALSE(page.buildIndexImage(5));
+    EXPECT_EQ(reduction.getIndexImage()[0], blue << 4 | red);
+    EXPECT_EQ(reduction.getIndexImage()[1], red << 4);
+    EXPECT_EQ(reduction.paletteIndex(0x12345678, 4), 15);
+    EXPECT_EQ(reduction.paletteIndex(0x12345678, 8), 255);
+    EXPECT_FALSE(reduction.buildIndexImage(page, 5));
 }
 
 TEST(ColourReduction, MatchesTheStraightforwardReductionOnRandomPages) {
@@ -113,22 +119,24 @@ TEST(ColourReduction, MatchesTheStraightforwardReductionOnRandomPages) {
             const ReferenceReduction expected = referenceReduce(pixels, c.width, c.height, c.levels);
             Surface page;
             fill(page, pixels, c.width);
-            ASSERT_TRUE(page.buildHistogram(c.levels) && page.buildIndexImage(c.levels));
+            ColourReduction reduction;
+            ASSERT_TRUE(reduction.buildHistogram(page, c.levels) &&
+                        reduction.buildIndexImage(page, c.levels));
             SCOPED_TRACE(::testing::Message()
                          << c.width << "x" << c.height << " L" << c.levels << " seed " << seed);
             EXPECT_EQ(pixelsOf(page), expected.pixels);
-            EXPECT_EQ(std::vector<uint32_t>(page.getColours(), page.getColours() + page.getColourCount()),
-                      expected.colours);
-            EXPECT_EQ(std::vector<int32_t>(page.getCounts(), page.getCounts() + page.getColourCount()),
-                      expected.counts);
+            const uint32_t* colours = reduction.getColours();
+            const int32_t* counts = reduction.getCounts();
+            EXPECT_EQ(std::vector<uint32_t>(colours, colours + reduction.getColourCount()), expected.colours);
+            EXPECT_EQ(std::vector<int32_t>(counts, counts + reduction.getColourCount()), expected.counts);
             for (size_t j = 0; j < expected.boxes.size(); ++j) {
-                EXPECT_EQ(page.getBoxes()[j].start, expected.boxes[j].start) << "box " << j;
-                EXPECT_EQ(page.getBoxes()[j].count, expected.boxes[j].count) << "box " << j;
-                EXPECT_EQ(page.getBoxes()[j].colour, expected.boxes[j].colour) << "box " << j;
+                EXPECT_EQ(reduction.getBoxes()[j].start, expected.boxes[j].start) << "box " << j;
+                EXPECT_EQ(reduction.getBoxes()[j].count, expected.boxes[j].count) << "box " << j;
+                EXPECT_EQ(reduction.getBoxes()[j].colour, expected.boxes[j].colour) << "box " << j;
             }
-            EXPECT_EQ(
-                std::vector<uint8_t>(page.getIndexImage(), page.getIndexImage() + expected.indexImage.size()),
-                expected.indexImage);
+            const uint8_t* indices = reduction.getIndexImage();
+            EXPECT_EQ(std::vector<uint8_t>(indices, indices + expected.indexImage.size()),
+                      expected.indexImage);
         }
     }
 }

@@ -14,7 +14,7 @@ namespace {
 std::vector<uint8_t> encoded(const DescriptorHeader& header, const GlyphRecord* records) {
     ByteBuffer out;
     EXPECT_TRUE(encodeDescriptor(header, "out\\font", records, out));
-    return std::vector<uint8_t>(out.bytes, out.bytes + out.size);
+    return std::vector<uint8_t>(out.bytes.get(), out.bytes.get() + out.size);
 }
 
 }  // namespace

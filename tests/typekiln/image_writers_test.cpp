@@ -12,7 +12,7 @@
 namespace {
 
 std::vector<uint8_t> bytesOf(const ByteBuffer& buffer) {
-    return std::vector<uint8_t>(buffer.bytes, buffer.bytes + buffer.size);
+    return std::vector<uint8_t>(buffer.bytes.get(), buffer.bytes.get() + buffer.size);
 }
 
 // An asymmetric "F" in red on a transparent page, its middle bar half
@@ -60,9 +60,9 @@ TEST(ImageWriters, PageFilesReplaceOldOnesAndFollowTheWrittenHeight) {
     Surface page;
     page.create(256, 256);
     drawF(page);
-    ASSERT_TRUE(page.writeBmp4("four.bmp", "four.bmp.tga", 100));
-    ASSERT_TRUE(page.writeBmp8("eight.bmp", "eight.bmp.tga", 100));
-    ASSERT_TRUE(page.writeTga32("page.tga", 100));
+    ASSERT_TRUE(writeBmp4(page, "four.bmp", "four.bmp.tga", 100));
+    ASSERT_TRUE(writeBmp8(page, "eight.bmp", "eight.bmp.tga", 100));
+    ASSERT_TRUE(writeTga32(page, "page.tga", 100));
     const std::vector<uint8_t> four = readFileBytes("four.bmp");
     EXPECT_EQ(four.size(), 16502u);
     EXPECT_EQ(readU32(four, 2), 16502u);
@@ -79,17 +79,20 @@ TEST(ImageWriters, BmpStoresTheLowestRowFirstAndItsCopyTheTopRowFirst) {
     page.create(8, 4);
     for (int x = 0; x < 8; ++x) page.setPixel(x, 3, 0xFF0000FF);  // bottom row blue
     page.setPixel(0, 0, 0xFFFF0000);                              // top-left red
-    ASSERT_TRUE(page.buildHistogram(8) && page.buildIndexImage(8));
-    const int blue = page.paletteIndex(0xFF0000FF, 8);
-    const int red = page.paletteIndex(0xFFFF0000, 8);
-    ASSERT_TRUE(page.storePalette());
+    ColourReduction reduction;
+    ASSERT_TRUE(reduction.buildHistogram(page, 8) && reduction.buildIndexImage(page, 8));
+    const int blue = reduction.paletteIndex(0xFF0000FF, 8);
+    const int red = reduction.paletteIndex(0xFFFF0000, 8);
+    ASSERT_TRUE(reduction.storePalette());
     ByteBuffer bmp, copy;
-    ASSERT_TRUE(encodePalettedBmp(page, 8, 0, bmp) && encodePaletteTga32(page, 8, 0, copy));
+    ASSERT_TRUE(encodePalettedBmp(page, reduction, 8, 0, bmp) &&
+                encodePaletteTga32(page, reduction, 8, 0, copy));
     EXPECT_EQ(bmp.bytes[1078], blue);
     EXPECT_EQ(bmp.bytes[1078 + 3 * 8], red);
     EXPECT_EQ(readU32(bytesOf(bmp), 54 + 4 * red), 0xFFFF0000u);  // the palette keeps its alpha byte
     EXPECT_EQ(readU32(bytesOf(copy), 18), 0xFFFF0000u);
-    EXPECT_EQ(readU32(bytesOf(copy), 18 + 4), Surface::kTransparentKey);  // the key's own entry, not grey
+    EXPECT_EQ(readU32(bytesOf(copy), 18 + 4),
+              ColourReduction::kTransparentKey);  // the key's own entry, not grey
     EXPECT_EQ(readU32(bytesOf(copy), 18 + 3 * 8 * 4), 0xFF0000FFu);
 }
 
@@ -107,8 +110,8 @@ TEST(ImageWriters, PalettedFilesMatchTheStraightforwardWriterByteForByte) {
         TemporaryFolder folder;
         const std::string name = folder.file("page.bmp");
         const std::string copy = name + ".tga";
-        ASSERT_TRUE(bits == 4 ? page.writeBmp4(name.c_str(), copy.c_str(), 20)
-                              : page.writeBmp8(name.c_str(), copy.c_str(), 20));
+        ASSERT_TRUE(bits == 4 ? writeBmp4(page, name.c_str(), copy.c_str(), 20)
+                              : writeBmp8(page, name.c_str(), copy.c_str(), 20));
         EXPECT_EQ(readFileBytes(name), referenceBmpFile(reference, bits, 32, 32)) << bits << " bits";
         EXPECT_EQ(readFileBytes(name + ".tga"), referenceBmpTgaCopy(reference, bits, 32, 32))
             << bits << " bits";
@@ -119,21 +122,23 @@ TEST(ImageWriters, PalettedFilesMatchTheStraightforwardWriterByteForByte) {
 TEST(ImageWriters, OddWidthBmpRowsArePaddedToFourBytes) {
     Surface page;
     page.create(5, 2);
-    ASSERT_TRUE(page.buildHistogram(4) && page.buildIndexImage(4) && page.storePalette());
+    ColourReduction reduction;
+    ASSERT_TRUE(reduction.buildHistogram(page, 4) && reduction.buildIndexImage(page, 4) &&
+                reduction.storePalette());
     ByteBuffer bmp;
-    ASSERT_TRUE(encodePalettedBmp(page, 4, 0, bmp));
+    ASSERT_TRUE(encodePalettedBmp(page, reduction, 4, 0, bmp));
     EXPECT_EQ(bmp.size, 118u + 2 * 4);
 }
 
 TEST(ImageWriters, NothingIsWrittenFromMissingPixelsAndNoCopyFollowsAFailedBmp) {
     TemporaryFolder folder;
     Surface empty;
-    EXPECT_FALSE(empty.writeTga32(folder.file("a.tga").c_str(), 0));
-    EXPECT_FALSE(empty.writeBmp8(folder.file("a.bmp").c_str(), folder.file("a.bmp.tga").c_str(), 0));
+    EXPECT_FALSE(writeTga32(empty, folder.file("a.tga").c_str(), 0));
+    EXPECT_FALSE(writeBmp8(empty, folder.file("a.bmp").c_str(), folder.file("a.bmp.tga").c_str(), 0));
     Surface page;
     page.create(128, 128);
     createFolder(folder.file("b.bmp"));  // in the way of the BMP
-    EXPECT_FALSE(page.writeBmp8(folder.file("b.bmp").c_str(), folder.file("b.bmp.tga").c_str(), 0));
+    EXPECT_FALSE(writeBmp8(page, folder.file("b.bmp").c_str(), folder.file("b.bmp.tga").c_str(), 0));
     for (const char* name : {"a.tga", "a.bmp", "a.bmp.tga", "b.bmp.tga"})
         EXPECT_FALSE(fileExists(folder.file(name)));
 }

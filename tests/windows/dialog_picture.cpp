@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frontend/resource.h"
+#include "images/image_writers.h"
 #include "images/surface.h"
 #include "tests/gui_driver/gui_driver.h"
 
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
         SendDlgItemMessageA(dialog, IDC_REFRESH_PREVIEW, BM_CLICK, 0, 0);
         waitUntilDrawn(dialog);
         Surface picture;
-        written = capture(dialog, picture) && picture.writeTga32(argv[2], 0);
+        written = capture(dialog, picture) && writeTga32(picture, argv[2], 0);
         PostMessageA(dialog, WM_CLOSE, 0, 0);
     }
     if (!program.waitForExit(10000)) program.terminate(1);

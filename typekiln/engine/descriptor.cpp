@@ -126,7 +126,7 @@ bool writeDescriptor(const char* fileName, const DescriptorHeader& header, const
                      const GlyphRecord* records) {
     ByteBuffer bytes;
     return encodeDescriptor(header, outName, records, bytes) &&
-           writeWholeFile(fileName, bytes.bytes, bytes.size);
+           writeWholeFile(fileName, bytes.bytes.get(), bytes.size);
 }
 
 DescriptorDecoding decodeDescriptor(const uint8_t* bytes, size_t size, DescriptorFile& descriptor) {

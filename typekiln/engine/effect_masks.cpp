@@ -5,6 +5,8 @@
 
 #include "engine/choice_lists.h"
 
+#include "platform/page_memory.h"
+
 namespace {
 
 // Indexed by the numeric-keypad code. Where the face moves toward the right

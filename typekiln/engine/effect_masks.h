@@ -1,10 +1,8 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "images/surface.h"
-#include "platform/page_memory.h"
 
 // What the glyph effects are made of: coverage masks (one byte per pixel, 1
 // where the pixel is covered, rows back to back) and the distance sweeps
@@ -28,22 +26,6 @@ struct BevelDirection {
 // The direction of a numeric-keypad code; codes outside 0 to 9 extrude in
 // place (a run refuses them before it starts).
 const BevelDirection& bevelDirection(int code);
-
-// A zero-filled scratch block of `count` values (allocateScratch), given
-// back on destruction; get() is null when it was not granted.
-template <typename T>
-class Scratch {
-public:
-    explicit Scratch(size_t count) : block(static_cast<T*>(allocateScratch(count * sizeof(T)))) {}
-    ~Scratch() { releaseScratch(block); }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-
-    T* get() const { return block; }
-
-private:
-    T* block;
-};
 
 // 1 for every covered pixel (alpha not 0) of `surface`, 0 elsewhere.
 void coverageMask(const Surface& surface, uint8_t* mask);

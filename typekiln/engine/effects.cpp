@@ -4,6 +4,7 @@
 
 #include "engine/effect_masks.h"
 #include "engine/sample_reduction.h"
+#include "platform/page_memory.h"
 
 namespace {
 

@@ -70,13 +70,12 @@ public:
           times(times) {}
 
     bool execute() {
-        header = static_cast<DescriptorHeader*>(allocatePages(sizeof(DescriptorHeader)));
+        header.allocate(1);
         const bool done = header && enterOutputFolder() && layOut() && finishPage() && timedWriteDescriptor();
         if (!header) fail(kOutOfMemory);
         // A run that cannot finish leaves no partial set of files behind.
         if (!done) removePageFiles(pagesWritten);
         clearPages(tables);
-        releasePages(header);
         return done;
     }
 
@@ -225,10 +224,11 @@ private:
         header->pageHeight = static_cast<uint16_t>(geometry.height);
         header->glyphCount = static_cast<uint16_t>(glyphCount);
         ByteBuffer bytes;
-        if (!encodeDescriptor(*header, settings.outName, tables.glyphRecords, bytes)) return kOutOfMemory;
+        if (!encodeDescriptor(*header, settings.outName, tables.glyphRecords.get(), bytes))
+            return kOutOfMemory;
         std::string name;
         if (!systemTextFromCodePage932(descriptorFileName(settings.outName), &name)) return kWriteFailed;
-        return writeWholeFile(name.c_str(), bytes.bytes, bytes.size) ? nullptr : kWriteFailed;
+        return writeWholeFile(name.c_str(), bytes.bytes.get(), bytes.size) ? nullptr : kWriteFailed;
     }
 
     void removePageFiles(int32_t pages) {
@@ -249,7 +249,7 @@ private:
     const PageGeometry geometry;
     FontGenerator::Times& times;
     SampledPage sampledPage;
-    DescriptorHeader* header = nullptr;
+    PageBlock<DescriptorHeader> header;
     int32_t currentPage = 0;
     int32_t glyphCount = 0;
     int32_t pagesWritten = 0;

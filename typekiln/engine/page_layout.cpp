@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
-
-#include "platform/page_memory.h"
+#include <utility>
 
 PageGeometry pageGeometry(const GenerationSettings& settings) {
     PageGeometry g;
@@ -19,28 +17,20 @@ PageGeometry pageGeometry(const GenerationSettings& settings) {
 }
 
 bool reserveWorkTables(WorkTables& tables) {
-    void* pages = allocatePages(sizeof(TexturePage) * kMaxPages);
-    void* records = allocatePages(sizeof(GlyphRecord) * kMaxGlyphRecords);
+    PageBlock<TexturePage> pages(kMaxPages);
+    PageBlock<GlyphRecord> records(kMaxGlyphRecords);
     if (!pages || !records) {
-        releasePages(pages);
-        releasePages(records);
-        tables = {nullptr, nullptr};
+        releaseWorkTables(tables);
         return false;
     }
-    // The block is zero-filled; the pages' surfaces still need constructing.
-    tables.pages = static_cast<TexturePage*>(pages);
-    for (int32_t i = 0; i < kMaxPages; ++i) new (&tables.pages[i].surface) Surface();
-    tables.glyphRecords = static_cast<GlyphRecord*>(records);
+    tables.pages = std::move(pages);
+    tables.glyphRecords = std::move(records);
     return true;
 }
 
 void releaseWorkTables(WorkTables& tables) {
-    if (tables.pages) {
-        for (int32_t i = 0; i < kMaxPages; ++i) tables.pages[i].surface.~Surface();
-    }
-    releasePages(tables.pages);
-    releasePages(tables.glyphRecords);
-    tables = {nullptr, nullptr};
+    tables.pages.reset();
+    tables.glyphRecords.reset();
 }
 
 void clearPages(WorkTables& tables) {

@@ -5,6 +5,7 @@
 #include "engine/descriptor.h"
 #include "engine/generation_settings.h"
 #include "images/surface.h"
+#include "platform/page_memory.h"
 
 // How glyphs are packed onto texture pages: row by row, each row
 // size + 2 output pixels high, each glyph in a cell one output pixel wider
@@ -31,6 +32,7 @@ struct PageGeometry {
 // For settings that passed findSettingsProblem().
 PageGeometry pageGeometry(const GenerationSettings& settings);
 
+// Made in a zero-filled block (PageBlock): the fields start at zero.
 struct TexturePage {
     int32_t rowCount;
     int32_t rowUsed[kMaxRowsPerPage];  // width taken from each row's left end
@@ -40,8 +42,8 @@ struct TexturePage {
 
 // The program-wide tables a run works in: reserved once, cleared by each run.
 struct WorkTables {
-    TexturePage* pages;         // kMaxPages
-    GlyphRecord* glyphRecords;  // kMaxGlyphRecords
+    PageBlock<TexturePage> pages;         // kMaxPages
+    PageBlock<GlyphRecord> glyphRecords;  // kMaxGlyphRecords
 };
 
 // Reserves both tables from the page allocator. Returns false (nothing

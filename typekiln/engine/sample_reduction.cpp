@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/page_memory.h"
-
 namespace {
 
 constexpr int kSumsPerPixel = 5;
@@ -24,26 +22,21 @@ uint32_t averagePixel(const uint64_t* block, uint64_t blockSamples) {
 
 }  // namespace
 
-BandSums::~BandSums() {
-    releasePages(sums);
-    releasePages(wholeBlocks);
-}
-
 bool BandSums::reserve(int32_t outWidth) {
     if (outWidth <= capacity && sums) return true;
-    releasePages(sums);
-    releasePages(wholeBlocks);
-    const size_t bytes = (static_cast<size_t>(outWidth) + 1) * kSumsPerPixel * sizeof(uint64_t);
-    sums = static_cast<uint64_t*>(allocatePages(bytes));
-    wholeBlocks = static_cast<uint64_t*>(allocatePages(bytes));
+    sums.reset();
+    wholeBlocks.reset();
+    const size_t values = (static_cast<size_t>(outWidth) + 1) * kSumsPerPixel;
+    sums.allocate(values);
+    wholeBlocks.allocate(values);
     capacity = sums && wholeBlocks ? outWidth : 0;
     return capacity > 0;
 }
 
 void BandSums::clear(int32_t outWidth) {
     const size_t bytes = (static_cast<size_t>(outWidth) + 1) * kSumsPerPixel * sizeof(uint64_t);
-    std::memset(sums, 0, bytes);
-    std::memset(wholeBlocks, 0, bytes);
+    std::memset(sums.get(), 0, bytes);
+    std::memset(wholeBlocks.get(), 0, bytes);
 }
 
 void BandSums::addSamples(const uint32_t* samples, int32_t pitch, int32_t width, int32_t rows,
@@ -52,7 +45,7 @@ void BandSums::addSamples(const uint32_t* samples, int32_t pitch, int32_t width,
     // added to the sums of its block; the transparent ones cost one test.
     for (int32_t j = 0; j < rows; ++j) {
         const uint32_t* row = samples + static_cast<size_t>(j) * pitch;
-        uint64_t* block = sums;
+        uint64_t* block = sums.get();
         for (int32_t start = 0; start < width; start += sample, block += kSumsPerPixel) {
             const int32_t end = std::min(start + sample, width);
             for (int32_t x = start; x < end; ++x) {
@@ -69,7 +62,7 @@ void BandSums::addSamples(const uint32_t* samples, int32_t pitch, int32_t width,
 }
 
 void BandSums::addToBlock(int32_t block, uint64_t count, uint32_t value) {
-    uint64_t* sum = sums + static_cast<size_t>(block) * kSumsPerPixel;
+    uint64_t* sum = sums.get() + static_cast<size_t>(block) * kSumsPerPixel;
     sum[0] += count;
     sum[1] += count * (value & 0xFF);
     sum[2] += count * ((value >> 8) & 0xFF);
@@ -91,8 +84,8 @@ void BandSums::addRun(int32_t x, int32_t length, uint32_t value, int32_t sample)
     // Whole blocks first .. last - 1: with unsigned wrap-around, adding here
     // and taking off at `last` leaves the running total right for each.
     const uint64_t whole = static_cast<uint64_t>(sample);
-    uint64_t* begin = wholeBlocks + static_cast<size_t>(first) * kSumsPerPixel;
-    uint64_t* after = wholeBlocks + static_cast<size_t>(last) * kSumsPerPixel;
+    uint64_t* begin = wholeBlocks.get() + static_cast<size_t>(first) * kSumsPerPixel;
+    uint64_t* after = wholeBlocks.get() + static_cast<size_t>(last) * kSumsPerPixel;
     const uint64_t add[kSumsPerPixel] = {whole, whole * (value & 0xFF), whole * ((value >> 8) & 0xFF),
                                          whole * ((value >> 16) & 0xFF), whole * (value >> 24)};
     for (int c = 0; c < kSumsPerPixel; ++c) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "images/surface.h"
+#include "platform/page_memory.h"
 
 // The supersampling reduction as block sums over whole rows: each output
 // pixel stands for a sample x sample block of sampled pixels. Its colour is
@@ -14,11 +15,6 @@
 // allocator and are reused from band to band.
 class BandSums {
 public:
-    BandSums() = default;
-    ~BandSums();
-    BandSums(const BandSums&) = delete;
-    BandSums& operator=(const BandSums&) = delete;
-
     // Room for `outWidth` output pixels. Returns false when not granted.
     bool reserve(int32_t outWidth);
 
@@ -40,11 +36,11 @@ private:
 
     void addToBlock(int32_t block, uint64_t count, uint32_t value);
 
-    uint64_t* sums = nullptr;  // per output pixel: covered count, blue, green, red, alpha
+    PageBlock<uint64_t> sums;  // per output pixel: covered count, blue, green, red, alpha
     // Runs over whole blocks add their sums once, here: at their first block,
     // and taken off again after their last (kSumsPerPixel per output pixel,
     // one pixel more than the row).
-    uint64_t* wholeBlocks = nullptr;
+    PageBlock<uint64_t> wholeBlocks;
     int32_t capacity = 0;
 };
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-
-#include "platform/page_memory.h"
+#include <new>
+#include <utility>
 
 namespace {
 
@@ -11,18 +11,18 @@ bool covered(uint32_t pixel) {
     return (pixel >> 24) != 0;
 }
 
-// A block from the page allocator of at least `needed` bytes holding the old
-// block's first `used` bytes; the old block is given back. Grows by half as
-// much again at least, so that appending stays cheap.
-bool growBlock(void** block, size_t* capacity, size_t used, size_t needed) {
-    if (needed <= *capacity) return true;
-    const size_t size = std::max(needed, *capacity + *capacity / 2 + 4096);
-    void* grown = allocatePages(size);
+// Makes `block` hold at least `needed` values, its first `used` kept: a new
+// block takes their place and the old one is given back. Grows by half as
+// many bytes again at least, so that appending stays cheap. False, with the
+// block as it was, when the new one is not granted.
+template <typename T>
+bool growBlock(PageBlock<T>& block, size_t used, size_t needed) {
+    if (needed <= block.size()) return true;
+    const size_t bytes = block.size() * sizeof(T);
+    PageBlock<T> grown(std::max(needed, (bytes + bytes / 2 + 4096) / sizeof(T)));
     if (!grown) return false;
-    if (*block) std::memcpy(grown, *block, used);
-    releasePages(*block);
-    *block = grown;
-    *capacity = size;
+    std::copy_n(block.get(), used, grown.get());
+    block = std::move(grown);
     return true;
 }
 
@@ -32,25 +32,9 @@ size_t roundUp8(size_t bytes) {
 
 }  // namespace
 
-GlyphRuns::~GlyphRuns() {
-    releasePages(starts);
-    releasePages(pixelRuns);
-}
-
 bool GlyphRuns::reserve(int32_t rowCount, size_t runs) {
-    size_t startBytes = static_cast<size_t>(startCapacity) * sizeof(uint32_t);
-    void* block = starts;
-    if (!growBlock(&block, &startBytes, 0, (static_cast<size_t>(rowCount) + 1) * sizeof(uint32_t)))
-        return false;
-    starts = static_cast<uint32_t*>(block);
-    startCapacity = static_cast<int32_t>(std::min<size_t>(startBytes / sizeof(uint32_t), INT32_MAX));
-    size_t runBytes = runCapacity * sizeof(PixelRun);
-    block = pixelRuns;
-    if (!growBlock(&block, &runBytes, static_cast<size_t>(count) * sizeof(PixelRun), runs * sizeof(PixelRun)))
-        return false;
-    pixelRuns = static_cast<PixelRun*>(block);
-    runCapacity = runBytes / sizeof(PixelRun);
-    return true;
+    return growBlock(starts, 0, static_cast<size_t>(rowCount) + 1) &&
+           growBlock(pixelRuns, static_cast<size_t>(count), runs);
 }
 
 bool GlyphRuns::encode(const Surface& glyph) {
@@ -69,7 +53,8 @@ bool GlyphRuns::encode(const Surface& glyph) {
             }
             int32_t end = x + 1;
             while (end < glyph.getWidth() && row[end] == row[x]) ++end;
-            if (static_cast<size_t>(count) == runCapacity && !reserve(glyph.getHeight(), runCapacity + 1)) {
+            if (static_cast<size_t>(count) == pixelRuns.size() &&
+                !reserve(glyph.getHeight(), pixelRuns.size() + 1)) {
                 count = 0;
                 return false;
             }
@@ -113,11 +98,10 @@ struct SampledPage::Placed {
 
 // A chunk of the store: this header, then placed glyphs. A page of many
 // glyphs grows a chunk at a time, never copying what it holds, so that its
-// memory is what it keeps and not, for a moment, twice that.
+// memory is what it keeps and not, for a moment, twice that. Each chunk owns
+// the one before it.
 struct SampledPage::Chunk {
-    Chunk* previous;
-    size_t capacity;
-    size_t used;
+    PageBlock<uint8_t> previous;
 };
 
 namespace {
@@ -131,14 +115,12 @@ SampledPage::~SampledPage() {
 }
 
 void SampledPage::forget() {
-    while (chunks) {
-        Chunk* previous = chunks->previous;
-        releasePages(chunks);
-        chunks = previous;
-    }
-    releasePages(entries);
-    entries = nullptr;
-    placedCount = entryCapacity = 0;
+    // Newest first, each chunk's successor taken from its header before the
+    // chunk goes back: a long chain unwinds without recursion.
+    while (newestChunk) newestChunk = std::move(reinterpret_cast<Chunk*>(newestChunk.get())->previous);
+    newestChunkUsed = 0;
+    entries.reset();
+    placedCount = 0;
 }
 
 void SampledPage::open(int32_t width, int32_t height) {
@@ -153,22 +135,17 @@ const SampledPage::Placed& SampledPage::placed(int32_t index) const {
 
 bool SampledPage::grow(size_t bytes, uint8_t** entry) {
     const size_t headerBytes = roundUp8(sizeof(Chunk));
-    if (!chunks || chunks->used + bytes > chunks->capacity) {
-        const size_t capacity = std::max(kChunkBytes, headerBytes + bytes);
-        auto* chunk = static_cast<Chunk*>(allocatePages(capacity));
+    if (!newestChunk || newestChunkUsed + bytes > newestChunk.size()) {
+        PageBlock<uint8_t> chunk(std::max(kChunkBytes, headerBytes + bytes));
         if (!chunk) return false;
-        *chunk = {chunks, capacity, headerBytes};
-        chunks = chunk;
+        new (chunk.get()) Chunk{std::move(newestChunk)};
+        newestChunk = std::move(chunk);
+        newestChunkUsed = headerBytes;
     }
-    if (placedCount == entryCapacity) {
-        size_t entryBytes = static_cast<size_t>(entryCapacity) * sizeof(uint8_t*);
-        void* block = entries;
-        if (!growBlock(&block, &entryBytes, entryBytes, entryBytes + sizeof(uint8_t*))) return false;
-        entries = static_cast<uint8_t**>(block);
-        entryCapacity = static_cast<int32_t>(entryBytes / sizeof(uint8_t*));
-    }
-    *entry = reinterpret_cast<uint8_t*>(chunks) + chunks->used;
-    chunks->used += bytes;
+    const size_t entryCount = static_cast<size_t>(placedCount);
+    if (entryCount == entries.size() && !growBlock(entries, entryCount, entryCount + 1)) return false;
+    *entry = newestChunk.get() + newestChunkUsed;
+    newestChunkUsed += bytes;
     return true;
 }
 
@@ -241,13 +218,18 @@ bool SampledPage::reduceInto(int32_t sample, Surface& reduced) {
     const int32_t outWidth = pageWidth / sample;
     const int32_t outHeight = pageHeight / sample;
     BandSums sums;
-    auto* band =
-        static_cast<uint32_t*>(allocatePages(static_cast<size_t>(pageWidth) * sample * sizeof(uint32_t)));
+    const size_t bandSamples = static_cast<size_t>(pageWidth) * sample;
+    PageBlock<uint32_t> bandBlock(bandSamples);
     // The glyphs by their top row, and the ones that reach the current band
     // in the order they were placed.
-    auto* byTop = static_cast<int32_t*>(allocatePages(std::max(placedCount, 1) * sizeof(int32_t)));
-    auto* active = static_cast<int32_t*>(allocatePages(std::max(placedCount, 1) * sizeof(int32_t)));
-    auto* byLeft = static_cast<int32_t*>(allocatePages(std::max(placedCount, 1) * sizeof(int32_t)));
+    const size_t glyphs = static_cast<size_t>(std::max(placedCount, 1));
+    PageBlock<int32_t> byTopBlock(glyphs);
+    PageBlock<int32_t> activeBlock(glyphs);
+    PageBlock<int32_t> byLeftBlock(glyphs);
+    uint32_t* const band = bandBlock.get();
+    int32_t* const byTop = byTopBlock.get();
+    int32_t* const active = activeBlock.get();
+    int32_t* const byLeft = byLeftBlock.get();
     bool done =
         band && byTop && active && byLeft && sums.reserve(outWidth) && reduced.create(outWidth, outHeight);
     if (done) {
@@ -275,7 +257,7 @@ bool SampledPage::reduceInto(int32_t sample, Surface& reduced) {
             if (activeCount == 0) continue;
             uint32_t* target = out + static_cast<size_t>(y) * outPitch;
             if (overlapAcross(active, activeCount, byLeft)) {
-                std::memset(band, 0, static_cast<size_t>(pageWidth) * sample * sizeof(uint32_t));
+                std::memset(band, 0, bandSamples * sizeof(uint32_t));
                 paintBand(active, activeCount, top, sample, band);
                 sums.reduce(band, pageWidth, pageWidth, sample, sample, target);
             } else {
@@ -287,10 +269,6 @@ bool SampledPage::reduceInto(int32_t sample, Surface& reduced) {
     } else {
         reduced.release();
     }
-    releasePages(band);
-    releasePages(byTop);
-    releasePages(active);
-    releasePages(byLeft);
     forget();
     return done;
 }

@@ -5,6 +5,7 @@
 
 #include "engine/sample_reduction.h"
 #include "images/surface.h"
+#include "platform/page_memory.h"
 
 // A texture page at sampled resolution, without holding its samples.
 //
@@ -32,11 +33,6 @@ public:
     // Glyphs wider than this cannot be encoded; no page is that wide.
     static constexpr int32_t kMaxWidth = 65535;
 
-    GlyphRuns() = default;
-    ~GlyphRuns();
-    GlyphRuns(const GlyphRuns&) = delete;
-    GlyphRuns& operator=(const GlyphRuns&) = delete;
-
     // Replaces the runs with those of `glyph` (an empty glyph gives none).
     // Returns false, leaving a 0 x 0 glyph, when the glyph is wider than
     // kMaxWidth or a buffer is not granted.
@@ -46,8 +42,8 @@ public:
     int32_t height() const { return rows; }
     int32_t runCount() const { return count; }
     // Runs of row y are runs()[rowStarts()[y] .. rowStarts()[y + 1]), left to right.
-    const uint32_t* rowStarts() const { return starts; }
-    const PixelRun* runs() const { return pixelRuns; }
+    const uint32_t* rowStarts() const { return starts.get(); }
+    const PixelRun* runs() const { return pixelRuns.get(); }
 
 private:
     bool reserve(int32_t rowCount, size_t runCapacity);
@@ -55,10 +51,8 @@ private:
     int32_t columns = 0;
     int32_t rows = 0;
     int32_t count = 0;
-    uint32_t* starts = nullptr;
-    PixelRun* pixelRuns = nullptr;
-    int32_t startCapacity = 0;
-    size_t runCapacity = 0;
+    PageBlock<uint32_t> starts;
+    PageBlock<PixelRun> pixelRuns;
 };
 
 class SampledPage {
@@ -102,9 +96,9 @@ private:
     int32_t pageWidth = 0;
     int32_t pageHeight = 0;
     // The placed glyphs, back to back in chunks that never move (the newest
-    // first, each pointing to the one before), and where each glyph starts.
-    Chunk* chunks = nullptr;
-    uint8_t** entries = nullptr;
+    // owns the one before, and so on), and where each glyph starts.
+    PageBlock<uint8_t> newestChunk;
+    size_t newestChunkUsed = 0;
+    PageBlock<uint8_t*> entries;
     int32_t placedCount = 0;
-    int32_t entryCapacity = 0;
 };

@@ -9,7 +9,7 @@ namespace {
 
 using FaceName = char[FaceNames::kFaceNameBytes];
 
-FaceName* names = nullptr;
+PageBlock<FaceName> names;
 int32_t nameCount = 0;
 
 int CALLBACK addFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM) {
@@ -24,8 +24,7 @@ int CALLBACK addFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM) {
 
 bool FaceNames::load(HDC dc) {
     release();
-    names = static_cast<FaceName*>(allocatePages(sizeof(FaceName) * kMaxFaceNames));
-    if (!names) return false;
+    if (!names.allocate(kMaxFaceNames)) return false;
     // All zero but the character set: every face of that set, one entry each.
     LOGFONTA wanted = {};
     wanted.lfCharSet = SHIFTJIS_CHARSET;
@@ -34,8 +33,7 @@ bool FaceNames::load(HDC dc) {
 }
 
 void FaceNames::release() {
-    releasePages(names);
-    names = nullptr;
+    names.reset();
     nameCount = 0;
 }
 

@@ -17,8 +17,8 @@ GlyphTransform scaleTransform(double scaleX, double scaleY) {
 }  // namespace
 
 uint32_t getGlyphBitmap(GlyphFont& font, const GlyphOptions& options, uint16_t code,
-                        GlyphBoxMetrics* unshrunk, GlyphBoxMetrics* shrunk, uint8_t** bitmap) {
-    *bitmap = nullptr;
+                        GlyphBoxMetrics* unshrunk, GlyphBoxMetrics* shrunk, PageBlock<uint8_t>& bitmap) {
+    bitmap.reset();
     measureGlyphBitmap(font, code, scaleTransform(options.aspectX, options.aspectY), unshrunk);
 
     const double shrink = static_cast<double>(options.size - effectMargin(options)) / options.size;
@@ -26,11 +26,9 @@ uint32_t getGlyphBitmap(GlyphFont& font, const GlyphOptions& options, uint16_t c
                                                           shrink * static_cast<double>(options.aspectY));
     const uint32_t size = measureGlyphBitmap(font, code, shrunkTransform, shrunk);
     if (size == 0) return 0;
-    *bitmap = static_cast<uint8_t*>(allocatePages(size));
-    if (!*bitmap) return size;
-    if (!drawGlyphBitmap(font, code, shrunkTransform, shrunk, *bitmap, size)) {
-        releasePages(*bitmap);
-        *bitmap = nullptr;
+    if (!bitmap.allocate(size)) return size;
+    if (!drawGlyphBitmap(font, code, shrunkTransform, shrunk, bitmap.get(), size)) {
+        bitmap.reset();
         return 0;
     }
     return size;
@@ -69,8 +67,8 @@ GlyphOutcome drawGlyphOutline(GlyphFont& font, Surface& glyph, GlyphOptions& opt
 
     GlyphBoxMetrics unshrunk = {};
     GlyphBoxMetrics shrunk = {};
-    uint8_t* bitmap = nullptr;
-    const uint32_t size = getGlyphBitmap(font, options, code, &unshrunk, &shrunk, &bitmap);
+    PageBlock<uint8_t> bitmap;
+    const uint32_t size = getGlyphBitmap(font, options, code, &unshrunk, &shrunk, bitmap);
     if (size == 0) return GlyphOutcome::Empty;
     if (!bitmap) return GlyphOutcome::OutOfMemory;
 
@@ -82,8 +80,7 @@ GlyphOutcome drawGlyphOutline(GlyphFont& font, Surface& glyph, GlyphOptions& opt
     const int32_t rows = static_cast<int32_t>(shrunk.blackBoxY);
     const int32_t pitch = rows > 0 ? static_cast<int32_t>(size / static_cast<uint32_t>(rows)) & ~3 : 0;
     const bool expanded =
-        expandGlyphBitmap(options, rows, static_cast<int32_t>(shrunk.blackBoxX), glyph, bitmap, pitch);
-    releasePages(bitmap);
+        expandGlyphBitmap(options, rows, static_cast<int32_t>(shrunk.blackBoxX), glyph, bitmap.get(), pitch);
     if (!expanded) return GlyphOutcome::OutOfMemory;
 
     options.topOffset = options.textMetrics.tmAscent - unshrunk.originY;

@@ -6,6 +6,7 @@
 #include "engine/run_window.h"
 #include "glyphs/glyph_source.h"
 #include "images/surface.h"
+#include "platform/page_memory.h"
 
 // Glyph images from the system's rasteriser (glyph_source.h): one-bit
 // glyph outlines at `sample` times the font size, expanded into surfaces and
@@ -34,12 +35,11 @@ GlyphOutcome rasterizeGlyph(Surface& glyph, GlyphOptions& options, const char* t
 
 // Reads the glyph's one-bit bitmap, shrunk so that the effects grow it back
 // to about `size`: `unshrunk` receives the box of the outline at the font's
-// scale, `shrunk` that of the bitmap. Returns the bitmap's size in bytes and
-// hands out a buffer from the page allocator (the caller releases it);
-// returns 0 when there is no bitmap, and the size with *bitmap null when
-// its buffer was not granted.
+// scale, `shrunk` that of the bitmap. Returns the bitmap's size in bytes,
+// the bitmap in `bitmap`; returns 0 when there is no bitmap, and the size
+// with `bitmap` empty when its buffer was not granted.
 uint32_t getGlyphBitmap(GlyphFont& font, const GlyphOptions& options, uint16_t code,
-                        GlyphBoxMetrics* unshrunk, GlyphBoxMetrics* shrunk, uint8_t** bitmap);
+                        GlyphBoxMetrics* unshrunk, GlyphBoxMetrics* shrunk, PageBlock<uint8_t>& bitmap);
 
 // Makes `glyph` columns x rows, every set bit of the bitmap a pixel in the
 // body colour. Rows are `pitch` bytes apart, most significant bit leftmost.

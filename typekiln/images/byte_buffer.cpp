@@ -2,29 +2,20 @@
 
 #include <cstring>
 
-#include "platform/page_memory.h"
-
-ByteBuffer::~ByteBuffer() {
-    releasePages(bytes);
-}
-
 bool reserveBytes(ByteBuffer& buffer, size_t capacity) {
-    releasePages(buffer.bytes);
-    buffer.bytes = static_cast<uint8_t*>(allocatePages(capacity));
     buffer.size = 0;
-    buffer.capacity = buffer.bytes ? capacity : 0;
     buffer.overrun = false;
-    return buffer.bytes != nullptr;
+    return buffer.bytes.allocate(capacity);
 }
 
 // Advances over `count` bytes and returns where they go, or nullptr when they
 // do not fit.
 static uint8_t* claim(ByteBuffer& buffer, size_t count) {
-    if (count > buffer.capacity - buffer.size) {
+    if (count > buffer.bytes.size() - buffer.size) {
         buffer.overrun = true;
         return nullptr;
     }
-    uint8_t* at = buffer.bytes + buffer.size;
+    uint8_t* at = buffer.bytes.get() + buffer.size;
     buffer.size += count;
     return at;
 }
@@ -56,5 +47,5 @@ void putZeros(ByteBuffer& buffer, size_t count) {
 }
 
 bool isComplete(const ByteBuffer& buffer) {
-    return buffer.bytes && !buffer.overrun && buffer.size == buffer.capacity;
+    return buffer.bytes && !buffer.overrun && buffer.size == buffer.bytes.size();
 }

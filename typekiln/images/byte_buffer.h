@@ -3,19 +3,15 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/page_memory.h"
+
 // The bytes of a binary file in the making. Files are built whole in memory
 // and written with one call; every field is put explicitly in little-endian
 // order, never as a struct image. The block comes from the page allocator.
 struct ByteBuffer {
-    uint8_t* bytes = nullptr;
-    size_t size = 0;       // bytes put so far
-    size_t capacity = 0;   // bytes reserved
-    bool overrun = false;  // a put did not fit and was dropped
-
-    ByteBuffer() = default;
-    ~ByteBuffer();
-    ByteBuffer(const ByteBuffer&) = delete;
-    ByteBuffer& operator=(const ByteBuffer&) = delete;
+    PageBlock<uint8_t> bytes;  // bytes.size() reserved
+    size_t size = 0;           // bytes put so far
+    bool overrun = false;      // a put did not fit and was dropped
 };
 
 // Empties the buffer and reserves exactly `capacity` zero bytes. Returns
@@ -32,5 +28,5 @@ void putBytes(ByteBuffer& buffer, const void* bytes, size_t count);
 // Appends `count` zero bytes.
 void putZeros(ByteBuffer& buffer, size_t count);
 
-// True when exactly `capacity` bytes have been put and none was dropped.
+// True when exactly the reserved bytes have been put and none was dropped.
 bool isComplete(const ByteBuffer& buffer);

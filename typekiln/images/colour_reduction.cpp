@@ -7,9 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "images/colour_reduction.h"
 #include "images/exchange_sort.h"
-#include "images/surface.h"
-#include "platform/page_memory.h"
 
 namespace {
 
@@ -22,7 +21,7 @@ int boxesForLevels(int levels) {
 uint32_t quantiseAlpha(uint32_t pixel, int levels) {
     uint32_t alpha = pixel >> 24;
     uint32_t quantised = alpha * levels / 255 * 255 / levels;
-    if (quantised == 0) return Surface::kTransparentKey;
+    if (quantised == 0) return ColourReduction::kTransparentKey;
     return (pixel & 0x00FFFFFF) | quantised << 24;
 }
 
@@ -49,14 +48,9 @@ uint32_t hashColour(uint32_t value) {
     return h ^ (h >> 15);
 }
 
-template <typename T>
-T* allocateArray(size_t count) {
-    return static_cast<T*>(allocatePages(count * sizeof(T)));
-}
-
 }  // namespace
 
-int32_t Surface::findColour(uint32_t value) const {
+int32_t ColourReduction::findColour(uint32_t value) const {
     if (!colourLookup) return -1;
     for (uint32_t slot = hashColour(value) & colourLookupMask;; slot = (slot + 1) & colourLookupMask) {
         const ColourSlot& s = colourLookup[slot];
@@ -67,26 +61,24 @@ int32_t Surface::findColour(uint32_t value) const {
 
 // Moves the lookup into a table of `slots` slots (a power of two), or makes
 // an empty one.
-bool Surface::resizeColourLookup(uint32_t slots) {
-    auto* resized = allocateArray<ColourSlot>(slots);
+bool ColourReduction::resizeColourLookup(uint32_t slots) {
+    PageBlock<ColourSlot> resized(slots);
     if (!resized) return false;
-    ColourSlot* old = colourLookup;
-    uint32_t oldSlots = old ? colourLookupMask + 1 : 0;
-    colourLookup = resized;
+    const PageBlock<ColourSlot> old = std::move(colourLookup);
+    colourLookup = std::move(resized);
     colourLookupMask = slots - 1;
-    for (uint32_t i = 0; i < oldSlots; ++i) {
+    for (size_t i = 0; i < old.size(); ++i) {
         if (old[i].entry == 0) continue;
         uint32_t slot = hashColour(old[i].value) & colourLookupMask;
         while (colourLookup[slot].entry != 0) slot = (slot + 1) & colourLookupMask;
         colourLookup[slot] = old[i];
     }
-    releasePages(old);
     return true;
 }
 
 // Appends a colour with count 0, or returns the entry it already has.
 // Returns -1 when the lookup cannot grow.
-int32_t Surface::addColour(uint32_t value) {
+int32_t ColourReduction::addColour(uint32_t value) {
     // Keep the table at most half full, so that probes stay short.
     if (static_cast<uint64_t>(colourCount + 1) * 2 > colourLookupMask + 1 &&
         !resizeColourLookup((colourLookupMask + 1) * 2)) {
@@ -102,9 +94,8 @@ int32_t Surface::addColour(uint32_t value) {
 }
 
 // Rebuilds the lookup from `colours`, keeping the first entry of each value.
-bool Surface::indexColours() {
-    releasePages(colourLookup);
-    colourLookup = nullptr;
+bool ColourReduction::indexColours() {
+    colourLookup.reset();
     uint32_t slots = kInitialLookupSlots;
     while (slots < static_cast<uint64_t>(colourCount) * 2) slots *= 2;
     if (!resizeColourLookup(slots)) return false;
@@ -117,17 +108,23 @@ bool Surface::indexColours() {
     return true;
 }
 
-bool Surface::buildHistogram(int levels) {
-    if (!pixels || (levels != 4 && levels != 8)) return false;
-    releaseReduction();
-    size_t pixelCount = static_cast<size_t>(width) * height;
+void ColourReduction::clear() {
+    *this = ColourReduction();
+}
+
+bool ColourReduction::buildHistogram(Surface& surface, int levels) {
+    uint32_t* pixels = nullptr;
+    int32_t pitch = 0;
+    if (!surface.lockPixels(&pixels, &pitch) || (levels != 4 && levels != 8)) return false;
+    clear();
+    size_t pixelCount = static_cast<size_t>(surface.getWidth()) * surface.getHeight();
     // Room for every pixel's colour, and never less than a whole palette,
     // which storePalette() writes over the first entries.
     size_t room = std::max<size_t>(pixelCount, 256);
-    colours = allocateArray<uint32_t>(room);
-    counts = allocateArray<int32_t>(room);
+    colours.allocate(room);
+    counts.allocate(room);
     if (!colours || !counts || !resizeColourLookup(kInitialLookupSlots)) {
-        releaseReduction();
+        clear();
         return false;
     }
 
@@ -141,7 +138,7 @@ bool Surface::buildHistogram(int levels) {
             lastEntry = addColour(value);
             lastValue = value;
             if (lastEntry < 0) {
-                releaseReduction();
+                clear();
                 return false;
             }
         }
@@ -150,15 +147,13 @@ bool Surface::buildHistogram(int levels) {
     return medianCut(levels);
 }
 
-bool Surface::medianCut(int levels) {
+bool ColourReduction::medianCut(int levels) {
     if (!colours || (levels != 4 && levels != 8)) return false;
     const int boxTotal = boxesForLevels(levels);
-    releasePages(boxes);
-    releasePages(boxOfColour);
-    boxes = allocateArray<ColourBox>(boxTotal);
-    boxOfColour = allocateArray<uint8_t>(std::max(colourCount, 1));
+    boxes.allocate(boxTotal);
+    boxOfColour.allocate(std::max(colourCount, 1));
     if (!boxes || !boxOfColour) {
-        releaseReduction();
+        clear();
         return false;
     }
     boxCount = boxTotal;
@@ -193,7 +188,7 @@ bool Surface::medianCut(int levels) {
         uint32_t widest = *std::max_element(range, range + 4);
         for (int c = 0; c < 4; ++c) {
             if (range[c] == widest && !sortColours(box.start, box.count, static_cast<Channel>(c))) {
-                releaseReduction();
+                clear();
                 return false;
             }
         }
@@ -224,25 +219,26 @@ bool Surface::medianCut(int levels) {
     return true;
 }
 
-bool Surface::sortColours(int32_t start, int32_t count, Channel channel) {
+bool ColourReduction::sortColours(int32_t start, int32_t count, Channel channel) {
     if (count < 2) return true;
-    auto* keys = allocateArray<uint8_t>(count);
-    auto* order = allocateArray<int32_t>(count);
-    auto* sortedColours = allocateArray<uint32_t>(count);
-    auto* sortedCounts = allocateArray<int32_t>(count);
+    PageBlock<uint8_t> keys(count);
+    PageBlock<int32_t> order(count);
+    PageBlock<uint32_t> sortedColours(count);
+    PageBlock<int32_t> sortedCounts(count);
     bool sorted = keys && order && sortedColours && sortedCounts;
     if (sorted) {
         for (int32_t i = 0; i < count; ++i)
             keys[i] = static_cast<uint8_t>(channelValue(colours[start + i], channel));
-        sorted = exchangeSortOrder(keys, count, order);
+        sorted = exchangeSortOrder(keys.get(), count, order.get());
     }
     if (sorted) {
         for (int32_t i = 0; i < count; ++i) {
             sortedColours[i] = colours[start + order[i]];
             sortedCounts[i] = counts[start + order[i]];
         }
-        std::memcpy(colours + start, sortedColours, static_cast<size_t>(count) * sizeof(uint32_t));
-        std::memcpy(counts + start, sortedCounts, static_cast<size_t>(count) * sizeof(int32_t));
+        std::memcpy(colours.get() + start, sortedColours.get(),
+                    static_cast<size_t>(count) * sizeof(uint32_t));
+        std::memcpy(counts.get() + start, sortedCounts.get(), static_cast<size_t>(count) * sizeof(int32_t));
         // The values are distinct here, so each moved value's entry is simply its new index.
         for (int32_t i = start; i < start + count; ++i) {
             uint32_t slot = hashColour(colours[i]) & colourLookupMask;
@@ -250,14 +246,10 @@ bool Surface::sortColours(int32_t start, int32_t count, Channel channel) {
             colourLookup[slot].entry = i + 1;
         }
     }
-    releasePages(keys);
-    releasePages(order);
-    releasePages(sortedColours);
-    releasePages(sortedCounts);
     return sorted;
 }
 
-int Surface::paletteIndex(uint32_t value, int bits) const {
+int ColourReduction::paletteIndex(uint32_t value, int bits) const {
     const int none = (1 << bits) - 1;
     int32_t entry = findColour(value);
     if (entry < 0 || !boxOfColour) return none;
@@ -265,12 +257,14 @@ int Surface::paletteIndex(uint32_t value, int bits) const {
     return box < std::min(boxCount, bits == 4 ? 16 : 256) ? box : none;
 }
 
-bool Surface::buildIndexImage(int bits) {
-    if (!pixels || !boxOfColour || (bits != 4 && bits != 8)) return false;
-    releasePages(indexImage);
+bool ColourReduction::buildIndexImage(const Surface& surface, int bits) {
+    const uint32_t* pixels = nullptr;
+    int32_t pitch = 0;
+    if (!surface.lockPixels(&pixels, &pitch) || !boxOfColour || (bits != 4 && bits != 8)) return false;
+    const int32_t width = surface.getWidth();
+    const int32_t height = surface.getHeight();
     const int32_t rowBytes = bits == 8 ? width : (width + 1) / 2;
-    indexImage = allocateArray<uint8_t>(static_cast<size_t>(rowBytes) * height);
-    if (!indexImage) return false;
+    if (!indexImage.allocate(static_cast<size_t>(rowBytes) * height)) return false;
 
     uint32_t lastValue = 0;
     int lastIndex = -1;
@@ -282,8 +276,8 @@ bool Surface::buildIndexImage(int bits) {
         return lastIndex;
     };
     for (int32_t y = 0; y < height; ++y) {
-        const uint32_t* row = pixels + static_cast<size_t>(y) * width;
-        uint8_t* out = indexImage + static_cast<size_t>(y) * rowBytes;
+        const uint32_t* row = pixels + static_cast<size_t>(y) * pitch;
+        uint8_t* out = indexImage.get() + static_cast<size_t>(y) * rowBytes;
         if (bits == 8) {
             for (int32_t x = 0; x < width; ++x) out[x] = static_cast<uint8_t>(indexOf(row[x]));
         } else {
@@ -297,7 +291,7 @@ bool Surface::buildIndexImage(int bits) {
     return true;
 }
 
-bool Surface::storePalette() {
+bool ColourReduction::storePalette() {
     if (!boxes) return false;
     for (int j = 0; j < boxCount; ++j) colours[j] = boxes[j].colour;
     return indexColours();

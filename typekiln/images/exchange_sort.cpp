@@ -84,16 +84,12 @@ struct PositionHeaps {
 
 bool exchangeSortOrder(const uint8_t* keys, int32_t n, int32_t* order) {
     if (n <= 0) return true;
-    auto* heaps = static_cast<PositionHeaps*>(allocatePages(sizeof(PositionHeaps)));
-    auto* store = static_cast<int32_t*>(allocatePages(static_cast<size_t>(n) * sizeof(int32_t)));
-    if (!heaps || !store) {
-        releasePages(heaps);
-        releasePages(store);
-        return false;
-    }
+    PageBlock<PositionHeaps> heaps(1);
+    PageBlock<int32_t> store(static_cast<size_t>(n));
+    if (!heaps || !store) return false;
 
     // Positions of each key in ascending order: already valid min-heaps.
-    heaps->store = store;
+    heaps->store = store.get();
     for (int32_t p = 0; p < n; ++p) ++heaps->size[keys[p]];
     for (int v = 0, next = 0; v < kKeys; ++v) {
         heaps->base[v] = next;
@@ -126,7 +122,5 @@ bool exchangeSortOrder(const uint8_t* keys, int32_t n, int32_t* order) {
         order[i] = settled;
     }
 
-    releasePages(store);
-    releasePages(heaps);
     return true;
 }

@@ -1,12 +1,12 @@
 #include "images/image_writers.h"
 
+#include "images/tga_header.h"
 #include "platform/file_system.h"
 
 namespace {
 
 constexpr uint32_t kTransparentTgaPixel = 0x00808080;  // mid grey, alpha 0
 constexpr uint32_t kBmpHeadersSize = 14 + 40;
-constexpr uint32_t kTgaHeaderSize = 18;
 
 int32_t indexRowBytes(const Surface& surface, int bits) {
     return bits == 8 ? surface.getWidth() : (surface.getWidth() + 1) / 2;
@@ -17,21 +17,8 @@ int32_t paddedRowBytes(int32_t rowBytes) {
     return (rowBytes + 3) & ~3;
 }
 
-bool isReducedFor(const Surface& surface, int bits) {
-    return (bits == 4 || bits == 8) && surface.getIndexImage() && surface.getColours();
-}
-
-void putTgaHeader(ByteBuffer& out, int32_t width, int32_t height) {
-    put8(out, 0);      // no image ID
-    put8(out, 0);      // no colour map
-    put8(out, 2);      // uncompressed true-colour
-    putZeros(out, 5);  // no colour map: its five fields are zero
-    put16(out, 0);     // x origin
-    put16(out, 0);     // y origin
-    put16(out, static_cast<uint32_t>(width));
-    put16(out, static_cast<uint32_t>(height));
-    put8(out, 32);    // bits per pixel
-    put8(out, 0x28);  // 8 alpha bits, rows from the top
+bool isReducedFor(const ColourReduction& reduction, int bits) {
+    return (bits == 4 || bits == 8) && reduction.getIndexImage() && reduction.getColours();
 }
 
 uint8_t paletteIndexAt(const uint8_t* row, int32_t x, int bits) {
@@ -40,7 +27,13 @@ uint8_t paletteIndexAt(const uint8_t* row, int32_t x, int bits) {
 }
 
 bool writeBuffer(const char* fileName, const ByteBuffer& bytes) {
-    return isComplete(bytes) && writeWholeFile(fileName, bytes.bytes, bytes.size);
+    return isComplete(bytes) && writeWholeFile(fileName, bytes.bytes.get(), bytes.size);
+}
+
+bool writePalettedBmp(Surface& surface, const char* fileName, const char* copyName, int32_t usedHeight,
+                      int bits) {
+    PageFiles files;
+    return encodePageFiles(surface, bits, usedHeight, files) && writePageFiles(fileName, copyName, files);
 }
 
 }  // namespace
@@ -59,8 +52,8 @@ bool encodeTga32(const Surface& surface, int32_t usedHeight, ByteBuffer& out) {
     if (!surface.lockPixels(&pixels, &pitch)) return false;
     const int32_t width = surface.getWidth();
     const int32_t height = writtenHeight(surface, usedHeight);
-    if (!reserveBytes(out, kTgaHeaderSize + size_t{4} * width * height)) return false;
-    putTgaHeader(out, width, height);
+    if (!reserveBytes(out, kTgaHeaderBytes + size_t{4} * width * height)) return false;
+    putTgaHeader(out, pageTgaHeader(width, height));
     for (int32_t y = 0; y < height; ++y) {
         const uint32_t* row = pixels + static_cast<size_t>(y) * pitch;
         for (int32_t x = 0; x < width; ++x) put32(out, row[x] >> 24 ? row[x] : kTransparentTgaPixel);
@@ -68,8 +61,9 @@ bool encodeTga32(const Surface& surface, int32_t usedHeight, ByteBuffer& out) {
     return isComplete(out);
 }
 
-bool encodePalettedBmp(const Surface& surface, int bits, int32_t usedHeight, ByteBuffer& out) {
-    if (!isReducedFor(surface, bits)) return false;
+bool encodePalettedBmp(const Surface& surface, const ColourReduction& reduction, int bits, int32_t usedHeight,
+                       ByteBuffer& out) {
+    if (!isReducedFor(reduction, bits)) return false;
     const int32_t width = surface.getWidth();
     const int32_t height = writtenHeight(surface, usedHeight);
     const uint32_t paletteEntries = 1u << bits;
@@ -97,9 +91,9 @@ bool encodePalettedBmp(const Surface& surface, int bits, int32_t usedHeight, Byt
     put32(out, 0);  // colours used: all
     put32(out, 0);  // important colours: all
     // Each entry's alpha travels in the byte BMP reserves.
-    const uint32_t* palette = surface.getColours();
+    const uint32_t* palette = reduction.getColours();
     for (uint32_t j = 0; j < paletteEntries; ++j) put32(out, palette[j]);
-    const uint8_t* indices = surface.getIndexImage();
+    const uint8_t* indices = reduction.getIndexImage();
     for (int32_t y = height - 1; y >= 0; --y) {
         putBytes(out, indices + static_cast<size_t>(y) * rowBytes, static_cast<size_t>(rowBytes));
         putZeros(out, static_cast<size_t>(padding));
@@ -107,39 +101,28 @@ bool encodePalettedBmp(const Surface& surface, int bits, int32_t usedHeight, Byt
     return isComplete(out);
 }
 
-bool encodePaletteTga32(const Surface& surface, int bits, int32_t usedHeight, ByteBuffer& out) {
-    if (!isReducedFor(surface, bits)) return false;
+bool encodePaletteTga32(const Surface& surface, const ColourReduction& reduction, int bits,
+                        int32_t usedHeight, ByteBuffer& out) {
+    if (!isReducedFor(reduction, bits)) return false;
     const int32_t width = surface.getWidth();
     const int32_t height = writtenHeight(surface, usedHeight);
     const int32_t rowBytes = indexRowBytes(surface, bits);
-    if (!reserveBytes(out, kTgaHeaderSize + size_t{4} * width * height)) return false;
-    putTgaHeader(out, width, height);
-    const uint32_t* palette = surface.getColours();
+    if (!reserveBytes(out, kTgaHeaderBytes + size_t{4} * width * height)) return false;
+    putTgaHeader(out, pageTgaHeader(width, height));
+    const uint32_t* palette = reduction.getColours();
     for (int32_t y = 0; y < height; ++y) {
-        const uint8_t* row = surface.getIndexImage() + static_cast<size_t>(y) * rowBytes;
+        const uint8_t* row = reduction.getIndexImage() + static_cast<size_t>(y) * rowBytes;
         for (int32_t x = 0; x < width; ++x) put32(out, palette[paletteIndexAt(row, x, bits)]);
     }
     return isComplete(out);
 }
 
-bool Surface::writeTga32(const char* fileName, int32_t usedHeight) const {
-    ByteBuffer bytes;
-    return encodeTga32(*this, usedHeight, bytes) && writeBuffer(fileName, bytes);
-}
-
-bool Surface::writeBmp4(const char* fileName, const char* copyName, int32_t usedHeight) {
-    return writePalettedBmp(fileName, copyName, usedHeight, 4);
-}
-
-bool Surface::writeBmp8(const char* fileName, const char* copyName, int32_t usedHeight) {
-    return writePalettedBmp(fileName, copyName, usedHeight, 8);
-}
-
 bool encodePageFiles(Surface& surface, int bits, int32_t usedHeight, PageFiles& files) {
     if (bits == 32) return encodeTga32(surface, usedHeight, files.image);
-    return surface.buildHistogram(bits) && surface.buildIndexImage(bits) && surface.storePalette() &&
-           encodePalettedBmp(surface, bits, usedHeight, files.image) &&
-           encodePaletteTga32(surface, bits, usedHeight, files.copy);
+    ColourReduction reduction;
+    return reduction.buildHistogram(surface, bits) && reduction.buildIndexImage(surface, bits) &&
+           reduction.storePalette() && encodePalettedBmp(surface, reduction, bits, usedHeight, files.image) &&
+           encodePaletteTga32(surface, reduction, bits, usedHeight, files.copy);
 }
 
 bool writePageFiles(const char* fileName, const char* copyName, const PageFiles& files) {
@@ -147,7 +130,15 @@ bool writePageFiles(const char* fileName, const char* copyName, const PageFiles&
     return !files.copy.bytes || writeBuffer(copyName, files.copy);
 }
 
-bool Surface::writePalettedBmp(const char* fileName, const char* copyName, int32_t usedHeight, int bits) {
-    PageFiles files;
-    return encodePageFiles(*this, bits, usedHeight, files) && writePageFiles(fileName, copyName, files);
+bool writeTga32(const Surface& surface, const char* fileName, int32_t usedHeight) {
+    ByteBuffer bytes;
+    return encodeTga32(surface, usedHeight, bytes) && writeBuffer(fileName, bytes);
+}
+
+bool writeBmp4(Surface& surface, const char* fileName, const char* copyName, int32_t usedHeight) {
+    return writePalettedBmp(surface, fileName, copyName, usedHeight, 4);
+}
+
+bool writeBmp8(Surface& surface, const char* fileName, const char* copyName, int32_t usedHeight) {
+    return writePalettedBmp(surface, fileName, copyName, usedHeight, 8);
 }

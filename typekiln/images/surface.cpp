@@ -4,8 +4,6 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/page_memory.h"
-
 namespace {
 
 constexpr int64_t kMaxPixels = int64_t{1} << 30;  // 4 GB of pixels: far beyond any page
@@ -87,26 +85,21 @@ void blendRow(uint32_t* __restrict d, const uint32_t* __restrict s, int32_t colu
 
 }  // namespace
 
-Surface::~Surface() {
-    release();
-}
-
 bool Surface::create(int32_t newWidth, int32_t newHeight) {
     release();
     if (newWidth <= 0 || newHeight <= 0) return false;
     int64_t count = int64_t{newWidth} * newHeight;
     if (count > kMaxPixels) return false;
-    pixels = static_cast<uint32_t*>(allocatePages(static_cast<size_t>(count) * sizeof(uint32_t)));
-    if (!pixels) return false;
+    if (!pixels.allocate(static_cast<size_t>(count))) return false;
     width = newWidth;
     height = newHeight;
     return true;
 }
 
 bool Surface::copyFrom(const Surface& source) {
-    if (&source == this) return pixels != nullptr;
+    if (&source == this) return pixels.get() != nullptr;
     if (!create(source.width, source.height)) return false;
-    std::memcpy(pixels, source.pixels, static_cast<size_t>(width) * height * sizeof(uint32_t));
+    std::memcpy(pixels.get(), source.pixels.get(), static_cast<size_t>(width) * height * sizeof(uint32_t));
     return true;
 }
 
@@ -114,57 +107,28 @@ void Surface::swap(Surface& other) {
     std::swap(pixels, other.pixels);
     std::swap(width, other.width);
     std::swap(height, other.height);
-    std::swap(boxes, other.boxes);
-    std::swap(indexImage, other.indexImage);
-    std::swap(colours, other.colours);
-    std::swap(counts, other.counts);
-    std::swap(colourCount, other.colourCount);
-    std::swap(colourLookup, other.colourLookup);
-    std::swap(colourLookupMask, other.colourLookupMask);
-    std::swap(boxOfColour, other.boxOfColour);
-    std::swap(boxCount, other.boxCount);
 }
 
 void Surface::release() {
-    releaseReduction();
-    releasePages(pixels);
-    pixels = nullptr;
+    pixels.reset();
     width = 0;
     height = 0;
 }
 
-void Surface::releaseReduction() {
-    releasePages(boxes);
-    releasePages(colours);
-    releasePages(indexImage);
-    releasePages(counts);
-    releasePages(colourLookup);
-    releasePages(boxOfColour);
-    boxes = nullptr;
-    colours = nullptr;
-    indexImage = nullptr;
-    counts = nullptr;
-    colourLookup = nullptr;
-    boxOfColour = nullptr;
-    colourLookupMask = 0;
-    colourCount = 0;
-    boxCount = 0;
-}
-
 bool Surface::lockPixels(uint32_t** outPixels, int32_t* pitch) {
-    *outPixels = pixels;
+    *outPixels = pixels.get();
     *pitch = width;
-    return pixels != nullptr;
+    return pixels.get() != nullptr;
 }
 
 bool Surface::lockPixels(const uint32_t** outPixels, int32_t* pitch) const {
-    *outPixels = pixels;
+    *outPixels = pixels.get();
     *pitch = width;
-    return pixels != nullptr;
+    return pixels.get() != nullptr;
 }
 
 void Surface::clear() {
-    if (pixels) std::memset(pixels, 0, static_cast<size_t>(width) * height * sizeof(uint32_t));
+    if (pixels) std::memset(pixels.get(), 0, static_cast<size_t>(width) * height * sizeof(uint32_t));
 }
 
 bool Surface::getPixel(int32_t x, int32_t y, uint32_t* pixel) const {
@@ -186,8 +150,8 @@ void Surface::copyRect(int32_t x, int32_t y, const Surface& source, int32_t sour
     ClippedRect r;
     if (!clipRect(x, y, width, height, source, sourceX, sourceY, w, h, &r)) return;
     for (int32_t row = 0; row < r.rows; ++row) {
-        std::memmove(pixels + static_cast<int64_t>(r.y + row) * width + r.x,
-                     source.pixels + static_cast<int64_t>(r.sourceY + row) * source.width + r.sourceX,
+        std::memmove(pixels.get() + static_cast<int64_t>(r.y + row) * width + r.x,
+                     source.pixels.get() + static_cast<int64_t>(r.sourceY + row) * source.width + r.sourceX,
                      static_cast<size_t>(r.columns) * sizeof(uint32_t));
     }
 }
@@ -197,7 +161,7 @@ void Surface::stampRect(int32_t x, int32_t y, const Surface& source, int32_t sou
     ClippedRect r;
     if (!clipRect(x, y, width, height, source, sourceX, sourceY, w, h, &r)) return;
     const uint32_t rgb = pixelFromPackedColour(colour, 0);
-    forEachPixelPair(pixels, width, source, r, [rgb](uint32_t d, uint32_t s) {
+    forEachPixelPair(pixels.get(), width, source, r, [rgb](uint32_t d, uint32_t s) {
         uint32_t alpha = std::min<uint32_t>(255, alphaOf(d) + alphaOf(s));
         return rgb | alpha << 24;
     });
@@ -211,7 +175,7 @@ void Surface::blendRect(int32_t x, int32_t y, const Surface& source, int32_t sou
     int32_t sourcePitch = 0;
     source.lockPixels(&sourcePixels, &sourcePitch);
     for (int32_t row = 0; row < r.rows; ++row) {
-        uint32_t* d = pixels + static_cast<int64_t>(r.y + row) * width + r.x;
+        uint32_t* d = pixels.get() + static_cast<int64_t>(r.y + row) * width + r.x;
         const uint32_t* s = sourcePixels + static_cast<int64_t>(r.sourceY + row) * sourcePitch + r.sourceX;
         blendRow(d, s, r.columns);
     }
