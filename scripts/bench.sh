@@ -4,8 +4,9 @@
 #     colours, fast path against the straightforward algorithm (host build);
 #  2. the native typekiln and Typekiln.exe under Wine on the same batch
 #     runs, each the best of three, with peak resident memory, the ratio of
-#     the two, and the native run's raster floor (what FreeType alone takes
-#     to draw the case's glyphs, over the drawing threads):
+#     the two, the native run's raster floor (what FreeType alone takes to
+#     draw the case's glyphs, over the drawing threads) and whether the two
+#     wrote the same files:
 #     one character, as (b): the baseline;
 #     (a) example list, size 32, sample 1, no effects, TGA, 1024 x 1024;
 #     (b) example list, size 32, sample 4, edge 2, 8-bit BMP, 1024 x 1024;
@@ -82,7 +83,7 @@ run() {  # folder, program, list, options...: best of three wall times and the l
 native="$root/build/bench/bin/typekiln"
 floor="$root/build/bench/bin/raster_floor_bench"
 echo "== 2. typekiln natively and Typekiln.exe under Wine ($(nproc) processors, load $(cut -d' ' -f1-3 /proc/loadavg))"
-printf '%-4s %-40s %8s %6s %8s %6s %7s %8s %9s\n' case list/options native MB Wine MB ratio floor "n/(f+s)"
+printf '%-4s %-40s %8s %6s %8s %6s %7s %8s %9s %5s\n' case list/options native MB Wine MB ratio floor "n/(f+s)" same
 measure() {  # name, list, options...
     name=$1
     list=$2
@@ -100,10 +101,13 @@ measure() {  # name, list, options...
     wineMemory=$2
     shift 2
     floorTime=$(cd "$scratch/$name-native" && "$floor" "$list" "$@")
+    same=yes
+    diff -r "$scratch/$name-native" "$scratch/$name-wine" >/dev/null || same=NO
     [ -n "${start:-}" ] || start=$nativeTime
     awk -v n="$name" -v l="$list $*" -v t="$nativeTime" -v m="$nativeMemory" -v w="$wineTime" \
-        -v wm="$wineMemory" -v f="$floorTime" -v s="$start" 'BEGIN {
-        printf "%-4s %-40.40s %7.3fs %6d %7.3fs %6d %6.2fx %7.3fs %8.2fx\n", n, l, t, m, w, wm, t / w, f, t / (f + s) }'
+        -v wm="$wineMemory" -v f="$floorTime" -v s="$start" -v same="$same" 'BEGIN {
+        printf "%-4s %-40.40s %7.3fs %6d %7.3fs %6d %6.2fx %7.3fs %8.2fx %5s\n", n, l, t, m, w, wm, t / w, f, t / (f + s), same }'
+    [ "$same" = yes ] || { diff -r "$scratch/$name-native" "$scratch/$name-wine" >&2; exit 1; }
 }
 measure one one.txt $options_b
 echo "$cases" | while read -r name list options; do
@@ -112,7 +116,8 @@ echo "$cases" | while read -r name list options; do
     measure "($name)" "$list" $options
 done
 echo "   (ratio: native / Wine; floor: FreeType alone over the drawing threads;"
-echo "    n/(f+s): native / (floor + the one-character run); load after the runs: $(cut -d' ' -f1-3 /proc/loadavg))"
+echo "    n/(f+s): native / (floor + the one-character run); same: every file the two wrote is byte-identical;"
+echo "    load after the runs: $(cut -d' ' -f1-3 /proc/loadavg))"
 
 echo "== 3. where the time goes, in process"
 for name in b g; do
@@ -132,7 +137,8 @@ echo "$cases" | while read -r name list options; do
     [ -n "$name" ] || continue
     echo "($name)"
     # shellcheck disable=SC2086
-    $wine "$bench" check "$(dos_path "$scratch/$name")" "$(dos_path "$scratch/$list")" $options || exit 1
+    # Against the files Typekiln.exe wrote in part 2.
+    $wine "$bench" check "$(dos_path "$scratch/($name)-wine")" "$(dos_path "$scratch/$list")" $options || exit 1
 done
 
 echo "== 5. gfd on the example font (host build; best of five; load $(cut -d' ' -f1-3 /proc/loadavg))"
