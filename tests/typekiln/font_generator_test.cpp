@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -10,10 +9,10 @@
 
 #include "engine/font_file_names.h"
 #include "platform/file_system.h"
-#include "platform/page_memory.h"
 #include "tests/support/fake_run_window.h"
 #include "tests/support/font_files.h"
 #include "tests/support/reference_run.h"
+#include "tests/support/refused_allocation.h"
 #include "tests/test_files/test_files.h"
 
 namespace {
@@ -343,23 +342,6 @@ TEST_F(GeneratorTest, AGlyphItsRecordCannotHoldFailsTheRunNamingIt) {
     }
 }
 
-// A test's allocation count, and the allocation (counted from 1) that the
-// page allocator and the effects' scratch refuse; 0 refuses none.
-std::atomic<int64_t> allocationsMade{0};
-std::atomic<int64_t> allocationToRefuse{0};
-
-bool refuseTheChosenAllocation() {
-    return ++allocationsMade == allocationToRefuse;
-}
-
-// Counts allocations for the life of the object.
-struct CountedAllocations {
-    CountedAllocations() { setAllocationRefusal(refuseTheChosenAllocation); }
-    ~CountedAllocations() { setAllocationRefusal(nullptr); }
-    CountedAllocations(const CountedAllocations&) = delete;
-    CountedAllocations& operator=(const CountedAllocations&) = delete;
-};
-
 // Refusing any one allocation of a run (glyphs and their effects, the
 // sampled pages, the reduction, the colour reduction, the page files and
 // the descriptor) either leaves the run complete and exact or ends it with
@@ -376,17 +358,16 @@ TEST_F(GeneratorTest, MemoryRunningOutAnywhereEndsTheRunWithoutFiles) {
         return FakeRunWindow::Glyph{90 + code % 20, 100, 0, 0, 0};
     };
     const std::string characters = kanji(6);  // 2 rows of 2 to a page
-    CountedAllocations counted;
+    RefusedAllocation refusal;
     ASSERT_TRUE(run(characters));
     const std::vector<std::vector<uint8_t>> expected = filesIn(folder);
     ASSERT_EQ(expected.size(), 5u);
-    const int64_t allocations = allocationsMade;
+    const int64_t allocations = refusal.count();
     const std::vector<std::string> files = {"font.gfd", "font_00.bmp", "font_00.bmp.tga", "font_01.bmp",
                                             "font_01.bmp.tga"};
     int32_t failed = 0;
     for (int64_t refused = 1; refused <= allocations; ++refused) {
-        allocationsMade = 0;
-        allocationToRefuse = refused;
+        refusal.refuse(refused);
         fake.failures.clear();
         removeOutputs(files);
         if (run(characters)) {
@@ -402,7 +383,6 @@ TEST_F(GeneratorTest, MemoryRunningOutAnywhereEndsTheRunWithoutFiles) {
         }
         ASSERT_EQ(fake.emptyGlyphs, 0) << "allocation " << refused << " refused";
     }
-    allocationToRefuse = 0;
     EXPECT_GT(failed, 0);  // the refusals reached the run
 }
 

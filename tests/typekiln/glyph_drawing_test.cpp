@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/page_memory.h"
+#include "tests/support/refused_allocation.h"
 #include "tests/support/surface_pixels.h"
 
 // Glyphs drawn through the glyph source of the build: GDI under Wine,
@@ -171,19 +171,18 @@ TEST(GlyphDrawing, MemoryThatRunsOutIsNotAnEmptyGlyph) {
     const char* problem = nullptr;
     void* drawer = openRunDrawer(nullptr, options, &problem);
     ASSERT_NE(drawer, nullptr);
-    static int allocations, refused;
-    setAllocationRefusal([] { return ++allocations == refused; });
-    allocations = refused = 0;
-    Surface whole;
-    EXPECT_EQ(drawRunGlyph(drawer, whole, options, "あ"), GlyphOutcome::Drawn);
-    const int count = allocations;
-    EXPECT_GE(count, 3);
-    for (refused = 1; refused <= count; ++refused) {
-        allocations = 0;
-        Surface glyph;
-        EXPECT_EQ(drawRunGlyph(drawer, glyph, options, "あ"), GlyphOutcome::OutOfMemory) << refused;
-        EXPECT_EQ(glyph.getWidth(), 0) << refused;
+    {
+        RefusedAllocation refusal;
+        Surface whole;
+        EXPECT_EQ(drawRunGlyph(drawer, whole, options, "あ"), GlyphOutcome::Drawn);
+        const int64_t count = refusal.count();
+        EXPECT_GE(count, 3);
+        for (int64_t refused = 1; refused <= count; ++refused) {
+            refusal.refuse(refused);
+            Surface glyph;
+            EXPECT_EQ(drawRunGlyph(drawer, glyph, options, "あ"), GlyphOutcome::OutOfMemory) << refused;
+            EXPECT_EQ(glyph.getWidth(), 0) << refused;
+        }
     }
-    setAllocationRefusal(nullptr);
     closeRunDrawer(drawer);
 }

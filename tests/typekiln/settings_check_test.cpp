@@ -26,6 +26,7 @@ TEST(SettingsCheck, NamesTheSettingNoRunCanUse) {
         const char* message;
     };
     const char* margin = "エッジと押し出しのサイズが大きすぎます\nサイズより小さくしてください";
+    const char* tooWide = "文字の幅が255ピクセルを超えます\nサイズかサイズ倍率を小さくしてください";
     const Case cases[] = {
         {[](auto&, auto&) {}, ""},
         {[](auto& s, auto&) { s.pageWidthIndex = 5; }, "テクスチャの横幅の指定が正しくありません"},
@@ -45,6 +46,17 @@ TEST(SettingsCheck, NamesTheSettingNoRunCanUse) {
         {[](auto&, auto& g) { g.size = 10, g.edgeOn = g.bevelOn = 1, g.edgeSize = 3, g.bevelSize = 4; },
          margin},
         {[](auto&, auto& g) { g.size = 10, g.edgeOn = 1, g.edgeSize = 5; }, margin},
+        // The descriptor holds the font size in a byte, and an em-wide
+        // glyph's cell (the size scaled across, the effects' margin unscaled,
+        // and two margin pixels) in a byte too.
+        {[](auto& s, auto& g) { s.pageHeightIndex = 2, g.size = 255, g.aspectX = 0.99f; }, ""},  // 252.45 + 2
+        {[](auto&, auto& g) { g.size = 256, g.aspectX = 0.5f; }, "サイズは255以下にしてください"},
+        {[](auto&, auto& g) { g.size = 253; }, ""},
+        {[](auto&, auto& g) { g.size = 254; }, tooWide},
+        {[](auto&, auto& g) { g.size = 32, g.aspectX = 7.9f; }, ""},
+        {[](auto&, auto& g) { g.size = 32, g.aspectX = 8.0f; }, tooWide},
+        {[](auto&, auto& g) { g.size = 32, g.aspectX = 8.89f, g.edgeOn = 1, g.edgeSize = 2; }, ""},  // 28 x 8.89 + 4 + 2
+        {[](auto&, auto& g) { g.size = 32, g.aspectX = 8.9f, g.edgeOn = 1, g.edgeSize = 2; }, tooWide},
         {[](auto& s, auto& g) { s.pageHeightIndex = 0, g.size = 126; },
          ""},  // rows of 128 on 128-pixel pages
         {[](auto& s, auto& g) { s.pageHeightIndex = 0, g.size = 127; },
@@ -54,38 +66,4 @@ TEST(SettingsCheck, NamesTheSettingNoRunCanUse) {
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
         EXPECT_EQ(problemWith(cases[i].change), cases[i].message) << i;
-}
-
-// The descriptor holds the font size in one byte, and the cell of an
-// em-wide glyph (the size scaled across, with the effects' margin) must fit
-// a record's byte as well: 255 pixels with its two margin pixels.
-TEST(SettingsCheck, RefusesSizesTheDescriptorCannotHold) {
-    struct Case {
-        int32_t size;
-        float aspectX;
-        int32_t edgeSize;
-        const char* message;
-    };
-    const char* tooWide = "文字の幅が255ピクセルを超えます\nサイズかサイズ倍率を小さくしてください";
-    const Case cases[] = {
-        {255, 0.99f, 0, ""},  // 252.45 + 2
-        {256, 0.5f, 0, "サイズは255以下にしてください"},
-        {253, 1.0f, 0, ""},
-        {254, 1.0f, 0, tooWide},
-        {32, 7.9f, 0, ""},
-        {32, 8.0f, 0, tooWide},
-        {32, 8.89f, 2, ""},  // the outline is not scaled: 28 x 8.89 + 4 + 2
-        {32, 8.9f, 2, tooWide},
-    };
-    for (const Case& c : cases) {
-        const std::string problem = problemWith([&](GenerationSettings& s, GlyphOptions& g) {
-            s.pageWidthIndex = s.pageHeightIndex = 4;
-            g.size = c.size;
-            g.aspectX = c.aspectX;
-            g.edgeOn = c.edgeSize > 0;
-            g.edgeSize = c.edgeSize;
-        });
-        EXPECT_EQ(problem, c.message)
-            << "size " << c.size << ", scale " << c.aspectX << ", edge " << c.edgeSize;
-    }
 }

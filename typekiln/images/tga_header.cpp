@@ -3,7 +3,8 @@
 namespace {
 
 // Where the fields lie, for writing and reading alike. Bytes 3 to 11 (the
-// colour map specification and the origin) stay zero.
+// colour map's first entry, length and entry size, and the origin) stay
+// zero.
 enum FieldAt : size_t {
     kIdLengthAt = 0,
     kColourMapTypeAt = 1,

@@ -6,8 +6,9 @@
 #include "images/byte_buffer.h"
 
 // The 18-byte header of a TGA image, as the page writers put it and gfd
-// reads it back. Multi-byte fields are little-endian; the colour map
-// specification and the origin are written as zeros and not read.
+// reads it back. Multi-byte fields are little-endian; the colour map's
+// first entry, length and entry size and the origin are written as zeros
+// and not read.
 struct TgaHeader {
     uint8_t idLength;       // bytes of image identification between the header and the pixels
     uint8_t colourMapType;  // 0: none
