@@ -7,7 +7,6 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
-#include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <chrono>
@@ -56,16 +55,8 @@ int main(int argc, char** argv) {
     require(
         FT_Init_FreeType(&library) == 0 && FT_New_Face(library, file.path.c_str(), file.index, &face) == 0,
         "opening the face");
-    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-    const auto* hhea = static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
-    FaceFigures figures = {};
-    figures.unitsPerEm = face->units_per_EM;
-    figures.winAscent = os2->usWinAscent;
-    figures.winDescent = os2->usWinDescent;
-    figures.ascender = hhea->Ascender;
-    figures.descender = hhea->Descender;
-    FT_Set_Pixel_Sizes(face, 0,
-                       static_cast<FT_UInt>(ppemForCellHeight(figures, options.sample * options.size)));
+    FT_Set_Pixel_Sizes(
+        face, 0, static_cast<FT_UInt>(ppemForCellHeight(faceFiguresOf(face), options.sample * options.size)));
 
     const double shrink = static_cast<double>(options.size - effectMargin(options)) / options.size;
     const FT_Matrix matrix = {static_cast<FT_Fixed>(shrink * options.aspectX * 65536.0), 0, 0,

@@ -1,10 +1,13 @@
 #include "glyphs/gdi_font_rules.h"
 
-#include FT_TRIGONOMETRY_H
 #include FT_GLYPH_H
+#include FT_TRIGONOMETRY_H
+#include FT_TRUETYPE_TABLES_H
+#include FT_TRUETYPE_TAGS_H
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -308,4 +311,32 @@ GlyphLayout glyphLayout(const FontFacts& font, const FT_Glyph_Metrics& metrics, 
 
 FT_Pos boldStrength(int32_t ppem) {
     return FT_MulDiv(ppem, 1 << 6, 24);
+}
+
+FaceFigures faceFiguresOf(FT_Face face) {
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    const auto* hhea = static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
+    FaceFigures f = {};
+    f.unitsPerEm = face->units_per_EM;
+    f.os2Version = os2->version;
+    f.averageWidth = os2->xAvgCharWidth;
+    f.weightClass = os2->usWeightClass;
+    f.winAscent = os2->usWinAscent;
+    f.winDescent = os2->usWinDescent;
+    f.firstCharIndex = os2->usFirstCharIndex;
+    f.lastCharIndex = os2->usLastCharIndex;
+    std::memcpy(f.panose, os2->panose, sizeof f.panose);
+    f.ascender = hhea->Ascender;
+    f.descender = hhea->Descender;
+    f.lineGap = hhea->Line_Gap;
+    f.boxXMin = static_cast<int32_t>(face->bbox.xMin);
+    f.boxXMax = static_cast<int32_t>(face->bbox.xMax);
+    f.fixedWidth = FT_IS_FIXED_WIDTH(face);
+    f.boldStyle = face->style_flags & FT_STYLE_FLAG_BOLD;
+    f.italicStyle = face->style_flags & FT_STYLE_FLAG_ITALIC;
+    for (FT_Int i = 0; i < face->num_charmaps; ++i)
+        f.symbolCharmap = f.symbolCharmap || face->charmaps[i]->encoding == FT_ENCODING_MS_SYMBOL;
+    FT_ULong length = 0;
+    f.postscriptOutlines = FT_Load_Sfnt_Table(face, TTAG_CFF, 0, nullptr, &length) == 0;
+    return f;
 }

@@ -12,7 +12,7 @@
 // a cell height becomes a pixel size, what the text metrics say, where a
 // glyph's box lies under a transform, and its advance and ABC widths. Plain
 // functions over plain numbers (and FreeType's fixed-point helpers, whose
-// rounding is part of the result); the glyph source feeds them from a face.
+// rounding is part of the result), fed by faceFiguresOf from a face.
 
 // A face's numbers that the rules read, from its tables.
 struct FaceFigures {
@@ -39,6 +39,10 @@ struct FaceFigures {
     bool symbolCharmap;       // the face has a symbol character map
     bool postscriptOutlines;  // CFF outlines rather than TrueType ones
 };
+
+// A face's figures, read from its tables; the face must have OS/2 and hhea
+// tables (face lookup admits no other).
+FaceFigures faceFiguresOf(FT_Face face);
 
 // The pixels per em of a positive cell height (winAscent + winDescent
 // scaled to it), one less when rounding would overshoot the height; a
