@@ -36,10 +36,9 @@ std::string withoutExtension(const std::string& path, const std::string& extensi
     return path.substr(0, start);
 }
 
+// Named as the font's own pages are, as PNGs.
 std::string pageFileName(const std::string& stem, int32_t page) {
-    char number[16];
-    std::snprintf(number, sizeof number, "_%02d.png", page);
-    return stem + number;
+    return pageName(stem, page) + ".png";
 }
 
 // A blank as a record: an empty cell at the corner of page 0 whose advance

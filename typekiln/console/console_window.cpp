@@ -51,11 +51,9 @@ void ConsoleWindow::say(const char* message) {
 }
 
 void ConsoleWindow::reportEmptyGlyph(void* handle, const char* text) {
-    const uint16_t code = characterCode(text);
-    const std::string character(text, isLeadByte(static_cast<uint8_t>(text[0])) ? 2 : 1);
     char message[128];
-    std::snprintf(message, sizeof message, "文字 0x%04X「%s」は画像がないため空で置きます", code,
-                  character.c_str());
+    std::snprintf(message, sizeof message, "文字 0x%04X「%s」は画像がないため空で置きます",
+                  characterCode(text), text);
     consoleOf(handle).say(message);
 }
 

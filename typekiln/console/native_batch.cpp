@@ -7,6 +7,7 @@
 #include "engine/font_generator.h"
 #include "engine/options.h"
 #include "engine/page_layout.h"
+#include "engine/run_window.h"
 #include "frontend_core/run_checks.h"
 
 int runNativeBatch(const std::vector<std::string>& arguments, FILE* messages) {
@@ -17,7 +18,7 @@ int runNativeBatch(const std::vector<std::string>& arguments, FILE* messages) {
     setStartupSettings(*settings);
     WorkTables tables = {};
     if (!reserveWorkTables(tables)) {
-        console.say("メモリが足りません");
+        console.say(kNoMemoryMessage);
         return 1;
     }
     std::vector<const char*> values;
@@ -28,7 +29,7 @@ int runNativeBatch(const std::vector<std::string>& arguments, FILE* messages) {
     if (const char* problem = findBatchRunProblem(*settings)) {
         console.say(problem);
     } else if (!characters->load(settings->inputPath)) {
-        console.say("入力ファイルが開けません");
+        console.say(kInputUnreadableMessage);
     } else {
         written = FontGenerator::run(console.runWindow(), *settings, *characters, tables);
     }

@@ -5,6 +5,10 @@
 #include "engine/generation_settings.h"
 #include "images/surface.h"
 
+// What a drawer that cannot open, or a program that cannot start, says when
+// memory runs out.
+constexpr char kNoMemoryMessage[] = "メモリが足りません";
+
 // What drawing one character came to.
 enum class GlyphOutcome {
     Drawn,        // the glyph holds the character with its effects

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "engine/run_window.h"
 #include "frontend/batch_mode.h"
 #include "frontend/main_dialog.h"
 #include "frontend/program_state.h"
@@ -14,7 +15,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     setStartupSettings(generationSettings);
     programInstance = instance;
     if (!reserveWorkTables(workTables)) {
-        showError(nullptr, "メモリが足りません");
+        showError(nullptr, kNoMemoryMessage);
         return 1;
     }
 

@@ -6,6 +6,7 @@
 #include "engine/font_generator.h"
 #include "frontend/program_state.h"
 #include "frontend/resource.h"
+#include "frontend_core/run_checks.h"
 #include "glyphs/glyph_drawing.h"
 #include "win32/owners.h"
 
@@ -66,7 +67,7 @@ unsigned __stdcall generationWorker(void* argument) {
     HWND window = static_cast<HWND>(argument);
     bool succeeded = false;
     if (!characterList.load(generationSettings.inputPath)) {
-        showError(window, "入力ファイルが開けません");
+        showError(window, kInputUnreadableMessage);
     } else {
         // Glyphs are drawn on as many threads as the machine has processors.
         const RunWindow runWindow = {window,

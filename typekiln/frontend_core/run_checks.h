@@ -14,6 +14,9 @@ const char* findBatchRunProblem(const GenerationSettings& settings);
 // batch mode checks.
 const char* findDialogRunProblem(const GenerationSettings& settings);
 
+// What a run says when its input file cannot be read.
+constexpr char kInputUnreadableMessage[] = "入力ファイルが開けません";
+
 // The longest output name the main dialog takes: 16 half-width or 8
 // full-width characters.
 constexpr int kMaxDialogOutNameBytes = 16;

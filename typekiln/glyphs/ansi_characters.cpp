@@ -4,11 +4,6 @@ namespace {
 
 constexpr char32_t kDefaultCharacter = 0x30FB;
 
-// Windows' lead bytes: 0xFD-0xFF are single characters there.
-bool isWindowsLeadByte(uint8_t byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 char32_t singleByteCharacter(const CodePage932& codePage, uint8_t byte) {
     switch (byte) {
         case 0x80:
@@ -33,6 +28,10 @@ char32_t pairCharacter(const CodePage932& codePage, uint8_t lead, uint8_t trail)
 }
 
 }  // namespace
+
+bool isWindowsLeadByte(uint8_t byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 char32_t glyphOutlineCharacter(const CodePage932& codePage, uint16_t code) {
     const uint8_t high = static_cast<uint8_t>(code >> 8);

@@ -14,6 +14,10 @@
 // - every other byte is a character of its own: 0x80 is U+0080, 0xA0 and
 //   0xFD-0xFF are U+F8F0-U+F8F3.
 
+// Whether `byte` leads a pair on Windows; 0xFD-0xFF are single characters
+// there.
+bool isWindowsLeadByte(uint8_t byte);
+
 // The character GetGlyphOutlineA draws: a code whose high byte is no lead
 // byte is taken as its low byte alone.
 char32_t glyphOutlineCharacter(const CodePage932& codePage, uint16_t code);

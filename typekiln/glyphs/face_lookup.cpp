@@ -12,6 +12,7 @@
 #include <mutex>
 #include <tuple>
 
+#include "glyphs/ansi_characters.h"
 #include "platform/code_page.h"
 #include "platform/utf8.h"
 
@@ -71,15 +72,13 @@ struct InstalledFace {
     std::u32string family;      // the Japanese family name where there is one
     std::u32string secondName;  // the English one, or another
     std::u32string fullName;
-    bool bold;
-    bool italic;
     bool japanese;  // the face claims code page 932
 
     bool isNamed(const std::u32string& name) const {
         return sameName(family, name) || sameName(secondName, name);
     }
     // Regular, bold, italic, bold italic: the order of a family's faces.
-    int styleOrder() const { return (bold ? 1 : 0) + (italic ? 2 : 0); }
+    int styleOrder() const { return (file.bold ? 1 : 0) + (file.italic ? 2 : 0); }
 };
 
 // A name record's language as Windows numbers languages: Macintosh and
@@ -107,8 +106,7 @@ std::u32string decodeName(const FT_SfntName& name, const CodePage932& codePage) 
         if (utf16) {
             if (i + 1 == name.string_len) break;
             character = static_cast<char32_t>(byte << 8 | name.string[++i]);
-        } else if (shiftJis && i + 1 < name.string_len &&
-                   ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC))) {
+        } else if (shiftJis && i + 1 < name.string_len && isWindowsLeadByte(byte)) {
             codePage.toUnicode(static_cast<uint16_t>(byte << 8 | name.string[++i]), &character);
         } else if (byte < 0x80) {
             character = byte;
@@ -267,7 +265,7 @@ private:
         auto known = faces.find(key);
         if (known != faces.end()) return known->second.family.empty() ? nullptr : &known->second;
         InstalledFace& installed = faces[key];
-        installed.file = {path, index};
+        installed.file = {path, index, false, false};
         FT_Face face = nullptr;
         if (FT_New_Face(library, path.c_str(), index, &face) != 0) return nullptr;
         const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
@@ -275,8 +273,8 @@ private:
         if (os2 && FT_Get_Sfnt_Table(face, FT_SFNT_HHEA) && FT_Get_Sfnt_Table(face, FT_SFNT_HEAD)) {
             readFaceNames(face, codePage, installed);
             if (!installed.family.empty() && installed.family[0] == U'.') installed.family.clear();
-            installed.bold = os2->fsSelection & kSelectionBold;
-            installed.italic = os2->fsSelection & kSelectionItalic;
+            installed.file.bold = os2->fsSelection & kSelectionBold;
+            installed.file.italic = os2->fsSelection & kSelectionItalic;
             installed.japanese = os2->version != 0 && (os2->ulCodePageRange1 & kJapaneseCodePage);
         }
         FT_Done_Face(face);
@@ -304,7 +302,7 @@ const InstalledFace* bestOfFamily(std::vector<const InstalledFace*> faces, bool 
     int bestScore = 4;
     for (const InstalledFace* face : faces) {
         if (!face->japanese) continue;
-        const int score = (face->bold != bold) + (face->italic != italic);
+        const int score = (face->file.bold != bold) + (face->file.italic != italic);
         if (score > bestScore) continue;
         bestScore = score;
         best = face;

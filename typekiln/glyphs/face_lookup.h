@@ -19,6 +19,8 @@
 struct FaceFile {
     std::string path;  // the font file, as the system names it
     int32_t index;     // the face's index in a collection
+    bool bold;         // the face's own style, as its OS/2 table gives it
+    bool italic;
 };
 
 // The face drawn for `name` (Unicode). False when no installed face can

@@ -14,8 +14,11 @@ GlyphTransform scaleTransform(double scaleX, double scaleY) {
     return {static_cast<int32_t>(scaleX * 65536.0), 0, 0, static_cast<int32_t>(scaleY * 65536.0)};
 }
 
-}  // namespace
-
+// Reads the glyph's one-bit bitmap, shrunk so that the effects grow it back
+// to about `size`: `unshrunk` receives the box of the outline at the font's
+// scale, `shrunk` that of the bitmap. Returns the bitmap's size in bytes,
+// the bitmap in `bitmap`; returns 0 when there is no bitmap, and the size
+// with `bitmap` empty when its buffer was not granted.
 uint32_t getGlyphBitmap(GlyphFont& font, const GlyphOptions& options, uint16_t code,
                         GlyphBoxMetrics* unshrunk, GlyphBoxMetrics* shrunk, PageBlock<uint8_t>& bitmap) {
     bitmap.reset();
@@ -34,6 +37,9 @@ uint32_t getGlyphBitmap(GlyphFont& font, const GlyphOptions& options, uint16_t c
     return size;
 }
 
+// Makes `glyph` columns x rows, every set bit of the bitmap a pixel in the
+// body colour. Rows are `pitch` bytes apart, most significant bit leftmost.
+// False when the surface's pixels were not granted.
 bool expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t columns, Surface& glyph,
                        const uint8_t* bitmap, int32_t pitch) {
     // A box without pixels makes no surface and needs none.
@@ -59,6 +65,8 @@ bool expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t column
     }
     return true;
 }
+
+}  // namespace
 
 GlyphOutcome drawGlyphOutline(GlyphFont& font, Surface& glyph, GlyphOptions& options, const char* text) {
     const uint16_t code = characterCode(text);
@@ -105,7 +113,6 @@ GlyphOutcome rasterizeGlyph(Surface& glyph, GlyphOptions& options, const char* t
 void* openRunDrawer(void*, GlyphOptions& options, const char** problem) {
     const GlyphFontOpening opening = openGlyphFont(options);
     *problem = opening.problem;
-    if (opening.font) options.textMetrics = glyphTextMetrics(*opening.font);
     return opening.font;
 }
 

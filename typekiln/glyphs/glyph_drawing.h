@@ -6,7 +6,6 @@
 #include "engine/run_window.h"
 #include "glyphs/glyph_source.h"
 #include "images/surface.h"
-#include "platform/page_memory.h"
 
 // Glyph images from the system's rasteriser (glyph_source.h): one-bit
 // glyph outlines at `sample` times the font size, expanded into surfaces and
@@ -32,20 +31,6 @@ GlyphOutcome drawGlyphOutline(GlyphFont& font, Surface& glyph, GlyphOptions& opt
 // holds the reason (a message for the user) and the glyph stays as it was;
 // otherwise *problem is null.
 GlyphOutcome rasterizeGlyph(Surface& glyph, GlyphOptions& options, const char* text, const char** problem);
-
-// Reads the glyph's one-bit bitmap, shrunk so that the effects grow it back
-// to about `size`: `unshrunk` receives the box of the outline at the font's
-// scale, `shrunk` that of the bitmap. Returns the bitmap's size in bytes,
-// the bitmap in `bitmap`; returns 0 when there is no bitmap, and the size
-// with `bitmap` empty when its buffer was not granted.
-uint32_t getGlyphBitmap(GlyphFont& font, const GlyphOptions& options, uint16_t code,
-                        GlyphBoxMetrics* unshrunk, GlyphBoxMetrics* shrunk, PageBlock<uint8_t>& bitmap);
-
-// Makes `glyph` columns x rows, every set bit of the bitmap a pixel in the
-// body colour. Rows are `pitch` bytes apart, most significant bit leftmost.
-// False when the surface's pixels were not granted.
-bool expandGlyphBitmap(const GlyphOptions& options, int32_t rows, int32_t columns, Surface& glyph,
-                       const uint8_t* bitmap, int32_t pitch);
 
 // The drawing functions of a run's RunWindow: a drawer is a GlyphFont of its
 // own for each drawing thread (the window's handle is not needed), and

@@ -1,13 +1,13 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
-#include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
 
+#include "engine/run_window.h"
 #include "glyphs/ansi_characters.h"
 #include "glyphs/face_lookup.h"
 #include "glyphs/freetype_version.h"
@@ -20,12 +20,9 @@ namespace {
 const char kNoJapaneseFace[] = "日本語を描けるフォントが見つかりません";
 const char kVerticalFace[] = "縦書き用のフォント（名前が@で始まるもの）は使えません";
 const char kFaceUnreadable[] = "フォントファイルを読めません";
-const char kOutOfMemory[] = "メモリが足りません";
 
 constexpr uint8_t kShiftJisCharset = 128;
 constexpr int32_t kHeavyWeight = 900;
-constexpr FT_UShort kSelectionItalic = 1u << 0;
-constexpr FT_UShort kSelectionBold = 1u << 5;
 
 }  // namespace
 
@@ -175,7 +172,7 @@ GlyphFontOpening openGlyphFont(const GlyphOptions& options) {
     auto* font = new (std::nothrow) GlyphFont;
     if (!font || !font->codePage.available()) {
         delete font;
-        return {nullptr, kOutOfMemory};
+        return {nullptr, kNoMemoryMessage};
     }
     const std::u32string name = faceNameCharacters(font->codePage, options.face);
     const int32_t weight = options.bold ? kHeavyWeight : 0;
@@ -187,7 +184,7 @@ GlyphFontOpening openGlyphFont(const GlyphOptions& options) {
         problem = kNoJapaneseFace;
     } else if (FT_Init_FreeType(&font->library) != 0) {
         font->library = nullptr;
-        problem = kOutOfMemory;
+        problem = kNoMemoryMessage;
     } else if (FT_New_Face(font->library, file.path.c_str(), file.index, &font->face) != 0) {
         font->face = nullptr;
         problem = kFaceUnreadable;
@@ -201,9 +198,7 @@ GlyphFontOpening openGlyphFont(const GlyphOptions& options) {
     const int32_t ppem = ppemForCellHeight(figures, options.sample * options.size);
     FT_Set_Pixel_Sizes(font->face, 0, static_cast<FT_UInt>(ppem));
     pickCharmap(font->face);
-    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(font->face, FT_SFNT_OS2));
-    const Simulations simulations = simulationsFor(
-        os2->fsSelection & kSelectionBold, os2->fsSelection & kSelectionItalic, weight, options.italic != 0);
+    const Simulations simulations = simulationsFor(file.bold, file.italic, weight, options.italic != 0);
     font->facts = fontFactsOf(figures, ppem, simulations);
     font->textMetrics = textMetricsOf(figures, ppem, simulations, kShiftJisCharset);
     return {font, nullptr};

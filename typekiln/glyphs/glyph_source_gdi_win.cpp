@@ -3,6 +3,7 @@
 #include <new>
 #include <utility>
 
+#include "engine/run_window.h"
 #include "glyphs/glyph_source.h"
 #include "win32/owners.h"
 
@@ -22,7 +23,6 @@ struct GlyphFont {
 
 namespace {
 
-const char kOutOfMemory[] = "メモリが足りません";
 
 TextMetrics toTextMetrics(const TEXTMETRICA& tm) {
     TextMetrics m;
@@ -70,14 +70,14 @@ GlyphBoxMetrics toBoxMetrics(const GLYPHMETRICS& gm) {
 
 GlyphFontOpening openGlyphFont(const GlyphOptions& options) {
     MemoryDc dc(CreateCompatibleDC(nullptr));
-    if (!dc) return {nullptr, kOutOfMemory};
+    if (!dc) return {nullptr, kNoMemoryMessage};
     // The mapper picks a font whatever the arguments; it is not tested.
     GdiObject<HFONT> font(CreateFontA(options.sample * options.size, 0, 0, 0,
                                       options.bold ? FW_HEAVY : FW_DONTCARE, options.italic ? TRUE : FALSE,
                                       FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
                                       PROOF_QUALITY, FIXED_PITCH | FF_MODERN, options.face));
     auto* glyphFont = new (std::nothrow) GlyphFont(std::move(dc), std::move(font));
-    if (!glyphFont) return {nullptr, kOutOfMemory};
+    if (!glyphFont) return {nullptr, kNoMemoryMessage};
     TEXTMETRICA metrics = {};
     GetTextMetricsA(glyphFont->deviceContext.get(), &metrics);
     glyphFont->textMetrics = toTextMetrics(metrics);
